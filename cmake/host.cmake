@@ -1,0 +1,23 @@
+# Host build: the platform-neutral modules with POSIX seams, native tests.
+include(cmake/common.cmake)
+enable_testing()
+
+if(NOT CMAKE_BUILD_TYPE)
+  set(CMAKE_BUILD_TYPE RelWithDebInfo)
+endif()
+
+option(CORVANE_SANITIZE "Build with AddressSanitizer and UBSan" ON)
+if(CORVANE_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+collect_sources(CORE_SOURCES _win32 ${SOURCE_FOLDERS})
+add_library(corvane_core STATIC ${CORE_SOURCES})
+target_include_directories(corvane_core PUBLIC ${CMAKE_SOURCE_DIR})
+target_compile_options(corvane_core PRIVATE -Wall -Wextra -fno-exceptions -fno-rtti)
+
+add_googletest()
+add_test_programs(host corvane_core)
+
+include(cmake/host_extras.cmake OPTIONAL)

@@ -1,0 +1,58 @@
+# Product build: SETUP.EXE for 32-bit Windows, and test programs run under Wine.
+include(cmake/common.cmake)
+enable_language(RC)
+enable_testing()
+
+if(NOT CMAKE_BUILD_TYPE)
+  set(CMAKE_BUILD_TYPE MinSizeRel)
+endif()
+
+set(WINEPREFIX_DIR ${CMAKE_BINARY_DIR}/../wineprefix CACHE PATH "Wine prefix of the test runs")
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/tools/wine-run.sh;${WINEPREFIX_DIR})
+
+# Windows 95 / NT 4.0 loaders, no toolchain DLLs at run time.
+set(PRODUCT_LINK_OPTIONS -static -static-libgcc -static-libstdc++
+    -Wl,--major-subsystem-version,4 -Wl,--minor-subsystem-version,0
+    -Wl,--major-os-version,4 -Wl,--minor-os-version,0
+    -Wl,--gc-sections -Wl,--no-insert-timestamp)
+add_link_options(-static -static-libgcc -static-libstdc++)
+
+collect_sources(PRODUCT_SOURCES _posix ${SOURCE_FOLDERS})
+add_library(corvane_product STATIC ${PRODUCT_SOURCES})
+target_include_directories(corvane_product PUBLIC ${CMAKE_SOURCE_DIR})
+target_compile_definitions(corvane_product PUBLIC WINVER=0x0400 _WIN32_WINNT=0x0400 _WIN32_IE=0x0400 NOMINMAX)
+target_compile_options(corvane_product PRIVATE -Wall -Wextra -fno-exceptions -fno-rtti
+    -ffunction-sections -fdata-sections)
+target_link_libraries(corvane_product PUBLIC shell32 gdi32 user32 kernel32 advapi32)
+
+add_executable(setup WIN32 startup/main.cpp resources/setup.rc)
+set_target_properties(setup PROPERTIES OUTPUT_NAME SETUP SUFFIX .EXE)
+target_compile_options(setup PRIVATE -Wall -Wextra -fno-exceptions -fno-rtti)
+target_link_libraries(setup PRIVATE corvane_product)
+target_link_options(setup PRIVATE ${PRODUCT_LINK_OPTIONS} -s -Wl,--subsystem,windows:4.0)
+# The product lies at build/SETUP.EXE whatever the build folder's layout.
+add_custom_command(TARGET setup POST_BUILD
+  COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:setup> ${CMAKE_BINARY_DIR}/../SETUP.EXE)
+
+# Test programs: console programs under Wine; the end-to-end ones drive SETUP.EXE.
+add_googletest()
+file(GLOB TESTLIB_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/testlib/*.cpp)
+add_library(testlib STATIC ${TESTLIB_SOURCES})
+target_include_directories(testlib PUBLIC ${CMAKE_SOURCE_DIR}/tests)
+target_link_libraries(testlib PUBLIC GTest::gtest user32 gdi32 kernel32)
+target_compile_definitions(testlib PUBLIC
+  SETUP_EXE_PATH="Z:${CMAKE_BINARY_DIR}/SETUP.EXE"
+  TEST_DATA_DIR="Z:${CMAKE_SOURCE_DIR}/tests/data")
+add_test_programs(win32 "corvane_product;testlib")
+add_test_programs(e2e "corvane_product;testlib")
+file(GLOB E2E_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*_test.cpp)
+foreach(src ${E2E_TESTS})
+  get_filename_component(name ${src} NAME_WE)
+  add_dependencies(e2e_${name} setup)
+endforeach()
+
+# Import table check: only DLLs that Windows always takes from the System directory.
+add_test(NAME product_imports COMMAND ${CMAKE_SOURCE_DIR}/tools/check-imports.sh
+  i686-w64-mingw32-objdump $<TARGET_FILE:setup>)
+
+include(cmake/product_extras.cmake OPTIONAL)

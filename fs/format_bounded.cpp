@@ -1,0 +1,17 @@
+#include <cstring>
+
+#include "fs/format_text.h"
+
+int FormatBounded(char* buffer, size_t size, const char* format, ...) {
+    if (size == 0) return 0;
+    char wide[kFormatBufferSize];
+    va_list args;
+    va_start(args, format);
+    int length = FormatText(wide, format, args);
+    va_end(args);
+    if (length < 0) length = 0;
+    if (static_cast<size_t>(length) >= size) length = static_cast<int>(size - 1);
+    memcpy(buffer, wide, static_cast<size_t>(length));
+    buffer[length] = '\0';
+    return length;
+}

@@ -1,0 +1,109 @@
+#include "startup/shell_window.h"
+
+#include <dde.h>
+
+#include "fs/path_utils.h"
+#include "setup/preparation.h"
+#include "setup/prepared_state.h"
+#include "startup/title_fonts.h"
+
+namespace {
+
+HWND g_shellWindow = nullptr;
+HWND g_progressDialog = nullptr;
+
+HFONT CreateTitleFont(int height) {
+    return CreateFontA(height, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, PROOF_QUALITY, VARIABLE_PITCH | FF_SWISS, "Arial");
+}
+
+void DrawShadowedText(HDC dc, const char* text, RECT shadow, RECT face, UINT format) {
+    char local[kMaxPath];
+    CopyBounded(local, text, kMaxPath);
+    SetTextColor(dc, RGB(0, 0, 0));
+    DrawTextA(dc, local, -1, &shadow, format);
+    SetTextColor(dc, RGB(255, 255, 255));
+    DrawTextA(dc, local, -1, &face, format);
+}
+
+// Title top left, footer bottom left, both white over a black shadow.
+void PaintShell(HWND window, HDC dc) {
+    RECT client;
+    GetClientRect(window, &client);
+    const int w = client.right;
+    const int h = client.bottom;
+    TitleFontHeights heights = ChooseFontHeights(GetSystemMetrics(SM_CXSCREEN));
+    HFONT titleFont = CreateTitleFont(heights.title);
+    HFONT footerFont = CreateTitleFont(heights.footer);
+    SetBkMode(dc, TRANSPARENT);
+    HGDIOBJ previous = SelectObject(dc, titleFont);
+    const PreparedState& state = Prepared();
+    DrawShadowedText(dc, state.productTitle, {15, 15, w - 5, h - 5}, {10, 10, w - 10, h - 10}, DT_WORDBREAK);
+    SelectObject(dc, footerFont);
+    DrawShadowedText(dc, state.footerText, {13, 10, w - 10, h - 10}, {10, 10, w - 10, h - 13},
+                     DT_SINGLELINE | DT_BOTTOM);
+    SelectObject(dc, previous);
+    DeleteObject(titleFont);
+    DeleteObject(footerFont);
+}
+
+// WM_CREATE: remember the window, then ask the user everything.
+void OnCreate(HWND window) {
+    g_shellWindow = window;
+    RunPreparation();
+}
+
+// WM_DESTROY: end the DDE conversation if open, then the message loop.
+void OnDestroy() { PostQuitMessage(0); }
+
+// WM_PAINT: title and footer.
+void OnPaint(HWND window) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    PaintShell(window, dc);
+    EndPaint(window, &paint);
+}
+
+// WM_ERASEBKGND: dark blue, since the class has no background brush.
+void OnEraseBackground(HWND window, HDC dc) {
+    RECT client;
+    GetClientRect(window, &client);
+    HBRUSH brush = CreateSolidBrush(kShellBackground);
+    FillRect(dc, &client, brush);
+    DeleteObject(brush);
+}
+
+// Message 1025: the installation run; until it exists, simply close.
+void OnStartInstallation() { PostCloseRequest(); }
+
+}  // namespace
+
+LRESULT CALLBACK ShellWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE: OnCreate(window); return 0;
+    case WM_DESTROY: OnDestroy(); return 0;
+    case WM_PAINT: OnPaint(window); return 0;
+    case WM_ERASEBKGND: OnEraseBackground(window, reinterpret_cast<HDC>(wParam)); return 0;
+    case WM_DDE_TERMINATE: return 0;  // handed to the program group once it exists
+    case WM_DDE_ACK: return 0;
+    case kStartInstallationMessage: OnStartInstallation(); return 0;
+    default: return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+HWND ShellWindow() { return g_shellWindow; }
+
+HWND ProgressDialogHandle() { return g_progressDialog; }
+
+void SetProgressDialogHandle(HWND dialog) { g_progressDialog = dialog; }
+
+void PostCloseRequest() { PostMessageA(g_shellWindow, WM_SYSCOMMAND, SC_CLOSE, 0); }
+
+void PumpPendingMessages() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (g_progressDialog && IsDialogMessageA(g_progressDialog, &message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}

@@ -1,0 +1,137 @@
+#include "testlib/window_driver.h"
+
+#include <vector>
+
+namespace {
+
+struct WindowQuery {
+    DWORD processId;
+    const char* caption;
+    const char* className;
+    HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM parameter) {
+    WindowQuery& query = *reinterpret_cast<WindowQuery*>(parameter);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != query.processId) return TRUE;
+    char text[512];
+    if (query.className) {
+        GetClassNameA(window, text, sizeof text);
+        if (lstrcmpA(text, query.className) != 0) return TRUE;
+    }
+    if (query.caption) {
+        GetWindowTextA(window, text, sizeof text);
+        if (lstrcmpA(text, query.caption) != 0) return TRUE;
+    }
+    query.found = window;
+    return FALSE;
+}
+
+}  // namespace
+
+bool StartProcess(const std::string& program, const std::string& directory, DrivenProcess& out) {
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};
+    std::vector<char> commandLine(program.begin(), program.end());
+    commandLine.insert(commandLine.begin(), '"');
+    commandLine.push_back('"');
+    commandLine.push_back('\0');
+    if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        directory.empty() ? nullptr : directory.c_str(), &startup, &info)) {
+        return false;
+    }
+    CloseHandle(info.hThread);
+    out.process = info.hProcess;
+    out.id = info.dwProcessId;
+    return true;
+}
+
+HWND WaitForWindow(const DrivenProcess& process, const char* caption, const char* className, int timeoutMs) {
+    DWORD start = GetTickCount();
+    for (;;) {
+        WindowQuery query = {process.id, caption, className, nullptr};
+        EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&query));
+        if (query.found && IsWindowVisible(query.found)) return query.found;
+        if (GetTickCount() - start > static_cast<DWORD>(timeoutMs)) return nullptr;
+        if (WaitForSingleObject(process.process, 50) == WAIT_OBJECT_0) {
+            // One last look: the window may have gone with the process.
+            EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&query));
+            return query.found;
+        }
+    }
+}
+
+bool WaitForCaption(HWND window, const char* caption, int timeoutMs) {
+    DWORD start = GetTickCount();
+    while (WindowText(window) != caption) {
+        if (GetTickCount() - start > static_cast<DWORD>(timeoutMs)) return false;
+        Sleep(50);
+    }
+    return true;
+}
+
+std::string WindowText(HWND window) {
+    char text[4096] = "";
+    // WM_GETTEXT reaches into the other process, unlike GetWindowText on controls.
+    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000,
+                        nullptr);
+    return text;
+}
+
+std::string ControlText(HWND dialog, int id) {
+    HWND control = GetDlgItem(dialog, id);
+    return control ? WindowText(control) : std::string("<no control>");
+}
+
+std::string MessageBoxText(HWND box) { return ControlText(box, 0xFFFF); }
+
+void SetControlText(HWND dialog, int id, const std::string& text) {
+    SendMessageTimeoutA(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
+                        SMTO_ABORTIFHUNG, 5000, nullptr);
+}
+
+void ClickButton(HWND dialog, int id) { PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+
+bool ClickButtonByText(HWND dialog, const char* buttonText) {
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (WindowText(child) == buttonText) {
+            PostMessageA(child, BM_CLICK, 0, 0);
+            return true;
+        }
+    }
+    return false;
+}
+
+void RequestClose(HWND window) { PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0); }
+
+int WaitForExit(DrivenProcess& process, int timeoutMs) {
+    if (WaitForSingleObject(process.process, static_cast<DWORD>(timeoutMs)) != WAIT_OBJECT_0) {
+        EndProcess(process);
+        return -1;
+    }
+    DWORD code = 0;
+    GetExitCodeProcess(process.process, &code);
+    CloseHandle(process.process);
+    process.process = nullptr;
+    return static_cast<int>(code);
+}
+
+void EndProcess(DrivenProcess& process) {
+    if (!process.process) return;
+    TerminateProcess(process.process, 99);
+    WaitForSingleObject(process.process, 5000);
+    CloseHandle(process.process);
+    process.process = nullptr;
+}
+
+COLORREF ClientPixel(HWND window, int x, int y) {
+    POINT point = {x, y};
+    ClientToScreen(window, &point);
+    HDC screen = GetDC(nullptr);
+    COLORREF colour = GetPixel(screen, point.x, point.y);
+    ReleaseDC(nullptr, screen);
+    return colour;
+}

@@ -1,0 +1,27 @@
+#!/bin/sh
+# Installs what the build and the tests need on a Debian 12 machine.
+# Runs as root, or through sudo otherwise; does nothing when all is present.
+set -e
+need=""
+have() { command -v "$1" >/dev/null 2>&1; }
+have i686-w64-mingw32-g++-posix || need="$need g++-mingw-w64-i686-posix mingw-w64-i686-dev binutils-mingw-w64-i686"
+have cmake || need="$need cmake"
+have wine || need="$need wine"
+[ -e /usr/lib/wine/i386-windows/kernel32.dll ] || [ -e /usr/lib/i386-linux-gnu/wine/i386-windows/kernel32.dll ] || need="$need wine32:i386"
+have xvfb-run || need="$need xvfb xauth"
+have zip || need="$need zip"
+have unzip || need="$need unzip"
+have 7z || need="$need p7zip-full"
+have python3 || need="$need python3"
+have xwd || need="$need x11-apps"
+[ -d /usr/src/googletest ] || need="$need googletest"
+[ -z "$need" ] && exit 0
+SUDO=""
+[ "$(id -u)" = 0 ] || SUDO=sudo
+export DEBIAN_FRONTEND=noninteractive
+case " $(dpkg --print-foreign-architectures | tr '\n' ' ') " in
+  *" i386 "*) ;;
+  *) $SUDO dpkg --add-architecture i386 ;;
+esac
+$SUDO apt-get update -qq
+$SUDO apt-get install -y -qq --no-install-recommends $need
