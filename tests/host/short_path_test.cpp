@@ -8,6 +8,7 @@
 #include "fs/file_search.h"
 #include "fs/short_path.h"
 #include "fs/upper_case.h"
+#include "startup/startup_flags.h"
 #include "tests/fs/scratch_folder.h"
 
 namespace {
@@ -139,6 +140,30 @@ TEST(UpperCaseText, AnsiLetters) {
     char text[] = "c:\\program files\\\xe9t\xe9 \xff\xf7";
     UpperCaseText(text);
     EXPECT_STREQ(text, "C:\\PROGRAM FILES\\\xc9T\xc9 \x9f\xf7");
+}
+
+class DbcsMode {
+public:
+    DbcsMode() : saved_(GetStartupFlags()) {
+        StartupFlags flags = saved_;
+        flags.dbcs = true;
+        SetStartupFlags(flags);
+    }
+    ~DbcsMode() { SetStartupFlags(saved_); }
+
+private:
+    StartupFlags saved_;
+};
+
+// Shift JIS characters whose trail bytes are a backslash and a small
+// letter: neither separates components nor changes case.
+TEST(ShortPathForm, DoubleByteCharactersStayWhole) {
+    DbcsMode dbcs;
+    EXPECT_EQ(Short("\\\x83\x5C" " dir\\a\x83\x61" " b"), "\\\x83\x5C" "dir\\a\x83\x61" "b");
+    EXPECT_EQ(Sanitized("\x83\x5C" ".a.\x83\x5C" " b"), "\x83\x5C" "_a.\x83\x5C" "b");
+    char text[] = "ab\x83\x61";
+    UpperCaseText(text);
+    EXPECT_STREQ(text, "AB\x83\x61");
 }
 
 }  // namespace
