@@ -18,6 +18,35 @@ void Lettered(char* name, const char* stem, char letter) {
     name[length + 1] = '\0';
 }
 
+// Reads key into buffer; false when it is absent (or holds the marker). A
+// buffer too small for the marker would cut it, so a larger one decides.
+bool KeyPresent(const char* section, const char* key, char* buffer, int size) {
+    const int markerSize = static_cast<int>(sizeof kAbsentMarker) + 1;
+    if (size >= markerSize) {
+        ReadSetupString(section, key, kAbsentMarker, buffer, size);
+        return strcmp(buffer, kAbsentMarker) != 0;
+    }
+    char probe[sizeof kAbsentMarker + 1];
+    ReadSetupString(section, key, kAbsentMarker, probe, markerSize);
+    if (strcmp(probe, kAbsentMarker) == 0) return false;
+    ReadSetupString(section, key, "", buffer, size);
+    return true;
+}
+
+// English takes the default; other languages read the base section, the
+// lettered name without its last character.
+void LookupDefault(const char* section, const char* key, const char* defaultValue, char* buffer, int size) {
+    if (g_language.index == kLanguageEnglish) {
+        CopyBounded(buffer, defaultValue, size);
+        return;
+    }
+    char base[kSectionNameSize];
+    CopyBounded(base, section, kSectionNameSize);
+    size_t length = strlen(base);
+    if (length > 0) base[length - 1] = '\0';
+    ReadSetupString(base, key, defaultValue, buffer, size);
+}
+
 }  // namespace
 
 LanguageState& Language() { return g_language; }
@@ -59,15 +88,7 @@ void LanguageNameKey(char key[2]) {
 }
 
 void LocalizedRead(const char* section, const char* key, const char* defaultValue, char* buffer, int size) {
-    ReadSetupString(section, key, kAbsentMarker, buffer, size);
-    if (strcmp(buffer, kAbsentMarker) != 0) return;
-    if (g_language.index == kLanguageEnglish) {
-        CopyBounded(buffer, defaultValue, size);
-        return;
+    if (!KeyPresent(section, key, buffer, size)) {
+        LookupDefault(section, key, defaultValue, buffer, size);
     }
-    char base[kSectionNameSize];
-    CopyBounded(base, section, kSectionNameSize);
-    size_t length = strlen(base);
-    if (length > 0) base[length - 1] = '\0';
-    ReadSetupString(base, key, defaultValue, buffer, size);
 }
