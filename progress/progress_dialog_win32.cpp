@@ -31,10 +31,16 @@ BOOL OnInitProgressDialog(HWND dialog) {
     return TRUE;
 }
 
-// WM_PAINT: the bars from their stored values, then the default painting.
-BOOL OnPaintProgressDialog() {
+// WM_PAINT: the dialog's own painting and the frames first, then the bars
+// from their stored values; drawn before, the background would wipe them.
+BOOL OnPaintProgressDialog(HWND dialog) {
+    PAINTSTRUCT paint;
+    BeginPaint(dialog, &paint);
+    EndPaint(dialog, &paint);
+    UpdateWindow(GetDlgItem(dialog, IDC_PROGRESS_ITEM_BAR));
+    UpdateWindow(GetDlgItem(dialog, IDC_PROGRESS_OVERALL_BAR));
     RedrawProgressBars();
-    return FALSE;
+    return TRUE;
 }
 
 // Enter cancels too, but not while the shell window is minimized.
@@ -56,7 +62,7 @@ BOOL OnProgressCommand(WPARAM wParam, LPARAM lParam) {
 INT_PTR CALLBACK ProgressDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG: return OnInitProgressDialog(dialog);
-    case WM_PAINT: return OnPaintProgressDialog();
+    case WM_PAINT: return OnPaintProgressDialog(dialog);
     case WM_COMMAND: return OnProgressCommand(wParam, lParam);
     case WM_KEYDOWN: return OnProgressKey(dialog, wParam);
     default: return FALSE;
