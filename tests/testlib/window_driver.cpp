@@ -107,6 +107,19 @@ std::vector<std::string> ListBoxLines(HWND dialog, int id) {
     return lines;
 }
 
+std::vector<int> ListBoxLineLengths(HWND dialog, int id) {
+    std::vector<int> lengths;
+    HWND list = GetDlgItem(dialog, id);
+    DWORD_PTR count = 0;
+    if (!list || !SendMessageTimeoutA(list, LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000, &count)) return lengths;
+    for (int line = 0; line < static_cast<int>(count); ++line) {
+        DWORD_PTR length = 0;
+        SendMessageTimeoutA(list, LB_GETTEXTLEN, static_cast<WPARAM>(line), 0, SMTO_ABORTIFHUNG, 5000, &length);
+        lengths.push_back(static_cast<int>(length));
+    }
+    return lengths;
+}
+
 int SelectedListLine(HWND dialog, int id) {
     DWORD_PTR line = static_cast<DWORD_PTR>(LB_ERR);
     SendMessageTimeoutA(GetDlgItem(dialog, id), LB_GETCURSEL, 0, 0, SMTO_ABORTIFHUNG, 5000, &line);

@@ -32,7 +32,10 @@ std::string MessageBoxText(HWND box);
 void SetControlText(HWND dialog, int id, const std::string& text);
 
 // List boxes: the lines, the selected line (-1 for none), selecting one.
+// Across processes Wine hands over a line's text only when the list has
+// LBS_HASSTRINGS; otherwise ListBoxLineLengths still tells the lines apart.
 std::vector<std::string> ListBoxLines(HWND dialog, int id);
+std::vector<int> ListBoxLineLengths(HWND dialog, int id);
 int SelectedListLine(HWND dialog, int id);
 void SelectListLine(HWND dialog, int id, int line);
 
