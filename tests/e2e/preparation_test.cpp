@@ -246,6 +246,56 @@ TEST_F(Preparation, CancelAnywhereEndsWithExitCode0AndWritesNothing) {
     }
 }
 
+// Folder browsing: the shell's picker with the prompt of the language; the
+// product directory (the last part of Dir) goes onto the folder picked.
+class FolderBrowsing : public Preparation {
+protected:
+    const int kBrowseTitle = 0x3742;  // the picker's prompt text
+    const int kBrowseTree = 0x3741;
+
+    HWND OpenPicker(HWND& destination) {
+        Start(Inf("Count=1\r\nDefault=2\r\n", "[Destination]\r\nDir=c:\\programs\\corvane\r\n"));
+        destination = Dialog(kCaption);
+        if (!destination) return nullptr;
+        ClickButton(destination, IDC_INPUT_BROWSE);
+        return Dialog("Browse for Folder");
+    }
+};
+
+TEST_F(FolderBrowsing, PromptNamesTheProductDirectoryAndCancelChangesNothing) {
+    HWND destination = nullptr;
+    HWND picker = OpenPicker(destination);
+    ASSERT_NE(picker, nullptr);
+    EXPECT_EQ(ControlText(picker, kBrowseTitle),
+              "Bitte das Verzeichnis w\xE4hlen, in dem das corvane-Verzeichnis angelegt werden soll:");
+    ClickButton(picker, IDCANCEL);
+    ASSERT_TRUE(WaitForCaption(destination, kCaption));
+    Sleep(300);
+    EXPECT_EQ(ControlText(destination, IDC_INPUT_EDIT), "c:\\programs\\corvane");
+    ClickButton(destination, IDCANCEL);
+    EXPECT_EQ(WaitForExit(process_), 0);
+}
+
+TEST_F(FolderBrowsing, PickedFolderGetsTheProductDirectory) {
+    HWND destination = nullptr;
+    HWND picker = OpenPicker(destination);
+    ASSERT_NE(picker, nullptr);
+    // Down from the root to the first folder below it, as a keyboard user would.
+    HWND tree = GetDlgItem(picker, kBrowseTree);
+    SendMessageA(tree, WM_KEYDOWN, VK_DOWN, 0);
+    SendMessageA(tree, WM_KEYUP, VK_DOWN, 0);
+    ClickButton(picker, IDOK);
+    std::string edit;
+    for (int i = 0; i < 100 && (edit = ControlText(destination, IDC_INPUT_EDIT)) == "c:\\programs\\corvane"; ++i) {
+        Sleep(50);
+    }
+    ASSERT_GT(edit.size(), 11u);
+    EXPECT_EQ(edit.substr(1, 2), ":\\");
+    EXPECT_EQ(edit.substr(edit.size() - 8), "\\corvane");
+    ClickButton(destination, IDCANCEL);
+    EXPECT_EQ(WaitForExit(process_), 0);
+}
+
 TEST_F(Preparation, MissingSetupInformationFile) {
     ASSERT_TRUE(dist_.StartSetup(process_));
     HWND box = Dialog("Installation ");
