@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "progman/progman.h"
 #include "progress/progress_bars.h"
 #include "setup/destination_dialog.h"
 #include "setup/destination_entry.h"
@@ -31,6 +32,7 @@ const char kDefaultDestination[] = "c:\\install";
 void ResetRunState(PreparedState& state) {
     ClearProgressAbort();
     state.restartNeeded = false;
+    ResetProgmanConversation();
 }
 
 void ReadProductTexts(PreparedState& state) {

@@ -13,6 +13,9 @@ const COLORREF kShellBackground = RGB(0, 0, 128);
 LRESULT CALLBACK ShellWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 HWND ShellWindow();
+// Set on WM_CREATE; tests that host parts of the run in a window of their
+// own (a DDE client, a message-box owner) set it themselves.
+void SetShellWindow(HWND window);
 
 // The modeless progress dialog while it is open, else null.
 HWND ProgressDialogHandle();

@@ -3,6 +3,7 @@
 #include <dde.h>
 
 #include "fs/path_utils.h"
+#include "progman/progman.h"
 #include "setup/preparation.h"
 #include "setup/prepared_state.h"
 #include "startup/title_fonts.h"
@@ -54,7 +55,10 @@ void OnCreate(HWND window) {
 }
 
 // WM_DESTROY: end the DDE conversation if open, then the message loop.
-void OnDestroy() { PostQuitMessage(0); }
+void OnDestroy() {
+    EndProgmanConversation();
+    PostQuitMessage(0);
+}
 
 // WM_PAINT: title and footer.
 void OnPaint(HWND window) {
@@ -84,14 +88,16 @@ LRESULT CALLBACK ShellWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_DESTROY: OnDestroy(); return 0;
     case WM_PAINT: OnPaint(window); return 0;
     case WM_ERASEBKGND: OnEraseBackground(window, reinterpret_cast<HDC>(wParam)); return 0;
-    case WM_DDE_TERMINATE: return 0;  // handed to the program group once it exists
-    case WM_DDE_ACK: return 0;
+    case WM_DDE_TERMINATE: OnProgmanTerminate(reinterpret_cast<HWND>(wParam)); return 0;
+    case WM_DDE_ACK: OnProgmanAcknowledge(reinterpret_cast<HWND>(wParam), lParam); return 0;
     case kStartInstallationMessage: OnStartInstallation(); return 0;
     default: return DefWindowProcA(window, message, wParam, lParam);
     }
 }
 
 HWND ShellWindow() { return g_shellWindow; }
+
+void SetShellWindow(HWND window) { g_shellWindow = window; }
 
 HWND ProgressDialogHandle() { return g_progressDialog; }
 

@@ -1,0 +1,1 @@
+include(cmake/progman_extras.cmake)
