@@ -18,15 +18,23 @@ class ShellWindow : public testing::Test {
 protected:
     void TearDown() override { EndProcess(process_); }
 
+    // The shell with the destination dialog in front of it put out of sight,
+    // so that the whole backdrop can be looked at.
     HWND StartAndWaitForShell(const char* caption) {
         if (!dist_.StartSetup(process_)) return nullptr;
         HWND shell = WaitForWindow(process_, caption, "qzinstallclass32");
+        destination_ = WaitForWindow(process_, caption, "#32770");
+        if (destination_) ShowWindow(destination_, SW_HIDE);
         if (shell) Sleep(300);  // let it paint
         return shell;
     }
 
+    // Cancelling the destination dialog ends the program.
+    void CloseSetup() { ClickButton(destination_, IDCANCEL); }
+
     Distribution dist_;
     DrivenProcess process_;
+    HWND destination_ = nullptr;
 };
 
 TEST_F(ShellWindow, MissingSetupInformationFileEndsWithAMessage) {
@@ -60,7 +68,7 @@ TEST_F(ShellWindow, MaximizedDarkBlueWithTitleAndFooter) {
     }
     EXPECT_TRUE(whiteTitle);
     EXPECT_TRUE(whiteFooter);
-    RequestClose(shell);
+    CloseSetup();
     EXPECT_EQ(WaitForExit(process_), 0);
 }
 
@@ -74,7 +82,7 @@ TEST_F(ShellWindow, WithoutTextsOnlyTheBackgroundShows) {
     for (int y = 0; y < client.bottom; y += 16)
         for (int x = 0; x < client.right; x += 16) other += ClientPixel(shell, x, y) != kDarkBlue;
     EXPECT_EQ(other, 0);
-    RequestClose(shell);
+    CloseSetup();
     EXPECT_EQ(WaitForExit(process_), 0);
 }
 
@@ -86,7 +94,7 @@ TEST_F(ShellWindow, RegisteredClassAndFinalCaption) {
     EXPECT_EQ(GetClassLongPtrA(shell, GCLP_HBRBACKGROUND), 0u);
     EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(shell, GWL_STYLE)) & WS_OVERLAPPEDWINDOW,
               static_cast<DWORD>(WS_OVERLAPPEDWINDOW));
-    RequestClose(shell);
+    CloseSetup();
     EXPECT_EQ(WaitForExit(process_), 0);
 }
 
