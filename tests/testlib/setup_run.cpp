@@ -61,3 +61,15 @@ std::string SimpleInf(const std::string& program, const std::string& destination
            "[VersionCheck]\r\nVernum=3\r\n[Destination]\r\nDir=" + destination + "\r\n[install]\r\n" + install +
            more;
 }
+
+int AcceptMessagesUntilExit(DrivenProcess& process, int timeoutMs) {
+    DWORD start = GetTickCount();
+    while (WaitForSingleObject(process.process, 0) != WAIT_OBJECT_0) {
+        if (GetTickCount() - start > static_cast<DWORD>(timeoutMs)) break;
+        HWND box = WaitForMessageBox(process, nullptr, 200);
+        if (!box) continue;
+        if (!ClickButtonByText(box, "&Yes")) ClickButtonByText(box, "OK");
+        for (int i = 0; i < 200 && IsWindow(box) && IsWindowVisible(box); ++i) Sleep(25);
+    }
+    return WaitForExit(process, 1000);
+}

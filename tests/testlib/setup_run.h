@@ -17,6 +17,10 @@ HWND WaitForMessageBox(const DrivenProcess& process, const char* caption, int ti
 std::string AnswerMessageBox(const DrivenProcess& process, const char* caption, const char* button,
                              int timeoutMs = 30000);
 
+// Answers every message box with Yes (or OK) until the process ends;
+// returns its exit code (-1 when it did not end in time).
+int AcceptMessagesUntilExit(DrivenProcess& process, int timeoutMs = 30000);
+
 // Waits for the destination dialog, optionally types a directory, clicks OK.
 bool ConfirmDestination(const DrivenProcess& process, const char* caption, const std::string& directory = "");
 
