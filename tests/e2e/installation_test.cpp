@@ -140,3 +140,56 @@ TEST_F(Installation, CancelDuringACopyLeavesNoPartialFile) {
 }
 
 }  // namespace
+
+namespace {
+
+std::string WindowsFile(const char* name) {
+    char directory[MAX_PATH];
+    GetWindowsDirectoryA(directory, MAX_PATH);
+    return std::string(directory) + "\\" + name;
+}
+
+std::string SystemFile(const char* name) {
+    char directory[MAX_PATH];
+    GetSystemDirectoryA(directory, MAX_PATH);
+    return std::string(directory) + "\\" + name;
+}
+
+std::string Fixture(const char* name) { return std::string(FIXTURE_DIR) + "/" + name; }
+
+class SystemFileEntries : public Installation {
+protected:
+    void TearDown() override {
+        for (const std::string& path : {WindowsFile("cvtest_w.dll"), SystemFile("cvtest_s.dll")}) {
+            DeleteFileA(path.c_str());
+        }
+        Installation::TearDown();
+    }
+};
+
+TEST_F(SystemFileEntries, OnlyNewerVersionsReplaceSharedFiles) {
+    CopyFileA(Fixture("ver4000.dll").c_str(), WindowsFile("cvtest_w.dll").c_str(), FALSE);
+    CopyFileA(Fixture("ver4001.dll").c_str(), SystemFile("cvtest_s.dll").c_str(), FALSE);
+    dist_.CopyIn(Fixture("ver4001.dll"), "cvtest_w.dll");
+    dist_.CopyIn(Fixture("ver4000.dll"), "cvtest_s.dll");
+    dist_.WriteFile("after.txt", "after");
+    Start("1=cvtest_w.dll,W\r\n2=cvtest_s.dll,s\r\n3=after.txt\r\n");
+    EXPECT_EQ(Answer(), "Installation successful!");
+    EXPECT_EQ(WaitForExit(process_), 0);
+    EXPECT_EQ(ReadWholeFile(WindowsFile("cvtest_w.dll")), ReadWholeFile(Fixture("ver4001.dll")));
+    EXPECT_EQ(ReadWholeFile(SystemFile("cvtest_s.dll")), ReadWholeFile(Fixture("ver4001.dll")));
+    EXPECT_EQ(ReadWholeFile(Installed("after.txt")), "after");
+}
+
+TEST_F(SystemFileEntries, FailureIsReportedAndTheRunGoesOn) {
+    dist_.WriteFile("after.txt", "after");
+    Start("1=cvtest_s.dll,S\r\n2=after.txt\r\n");
+    EXPECT_EQ(Answer(), "Could not install the file " + SystemFile("cvtest_s.dll") +
+                            " to your Windows System directory!\rPlease leave Windows after the installation and "
+                            "copy the file by hand to that directory (the big binary files are packed with pkzip)!");
+    EXPECT_EQ(Answer(), "Installation successful!");
+    EXPECT_EQ(WaitForExit(process_), 0);
+    EXPECT_EQ(ReadWholeFile(Installed("after.txt")), "after");
+}
+
+}  // namespace
