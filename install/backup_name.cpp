@@ -10,7 +10,7 @@ bool BackupPathFor(const char* directory, const char* entry, int digit, char* pa
     size_t directoryLength = strlen(directory);
     bool padded = stemLength < 8;
     size_t total = directoryLength + stemLength + (padded ? 1 : 0) + strlen(tail);
-    if (total >= static_cast<size_t>(kMaxPath) || stemLength == 0) return false;
+    if (total >= static_cast<size_t>(kMaxPath)) return false;
     char* out = path;
     memcpy(out, directory, directoryLength);
     out += directoryLength;
