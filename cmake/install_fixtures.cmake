@@ -16,3 +16,13 @@ add_library(noversion SHARED ${CMAKE_SOURCE_DIR}/tests/data/versioned/library.cp
 set_target_properties(noversion PROPERTIES PREFIX "" RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fixtures)
 add_dependencies(fixtures_versioned noversion)
 target_compile_definitions(testlib PUBLIC FIXTURE_DIR="Z:${CMAKE_BINARY_DIR}/fixtures")
+
+# Archives for the installation tests; the system archive carries a DLL.
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+set(INSTALL_ARCHIVES ${CMAKE_BINARY_DIR}/fixtures/app.zip ${CMAKE_BINARY_DIR}/fixtures/system.zip
+                     ${CMAKE_BINARY_DIR}/fixtures/nested.zip ${CMAKE_BINARY_DIR}/fixtures/notzip.zip)
+add_custom_command(OUTPUT ${INSTALL_ARCHIVES}
+  COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/make_install_fixtures.py
+          ${CMAKE_BINARY_DIR}/fixtures $<TARGET_FILE:ver5000>
+  DEPENDS ${CMAKE_SOURCE_DIR}/tools/make_install_fixtures.py ver5000)
+add_custom_target(fixtures_archives ALL DEPENDS ${INSTALL_ARCHIVES})
