@@ -1,0 +1,25 @@
+# Archives for the archive tests, made at build time by real archivers
+# (tools/make_zip_fixtures.py). Test programs named *_zip_*, *_extract_* or
+# *_oem_* get them as ZIP_FIXTURE_DIR.
+find_program(PYTHON3_PROGRAM python3 REQUIRED)
+set(ZIP_FIXTURE_DIR ${CMAKE_BINARY_DIR}/zip_fixtures)
+add_custom_command(OUTPUT ${ZIP_FIXTURE_DIR}/stamp
+  COMMAND ${PYTHON3_PROGRAM} ${CMAKE_SOURCE_DIR}/tools/make_zip_fixtures.py ${ZIP_FIXTURE_DIR}
+  DEPENDS ${CMAKE_SOURCE_DIR}/tools/make_zip_fixtures.py
+  COMMENT "Making ZIP test archives")
+add_custom_target(zip_fixtures DEPENDS ${ZIP_FIXTURE_DIR}/stamp)
+
+# Test programs under Wine see the host's files through drive Z:.
+if(CMAKE_CROSSCOMPILING)
+  set(ZIP_FIXTURE_PATH "Z:${ZIP_FIXTURE_DIR}")
+else()
+  set(ZIP_FIXTURE_PATH "${ZIP_FIXTURE_DIR}")
+endif()
+
+get_property(zip_candidate_targets DIRECTORY ${CMAKE_SOURCE_DIR} PROPERTY BUILDSYSTEM_TARGETS)
+foreach(target ${zip_candidate_targets})
+  if(target MATCHES "^(host|win32|e2e)_(zip|extract|oem)_.*test$")
+    add_dependencies(${target} zip_fixtures)
+    target_compile_definitions(${target} PRIVATE ZIP_FIXTURE_DIR="${ZIP_FIXTURE_PATH}")
+  endif()
+endforeach()
