@@ -323,6 +323,141 @@ def large_directory_fixtures(out):
     listed(out, "directory_63999.zip", sized_directory(63999, 300, "v"))
 
 
+# ---------------------------------------------------------------- extraction
+
+class Unseekable(io.RawIOBase):
+    """A stream zipfile cannot seek in: it writes data descriptors."""
+
+    def __init__(self):
+        self.data = bytearray()
+
+    def writable(self):
+        return True
+
+    def write(self, b):
+        self.data += b
+        return len(b)
+
+
+def text_content(seed, size):
+    line = ("Corvane member %d: the quick brown fox jumps over the lazy dog.\r\n" % seed).encode()
+    return (line * (size // len(line) + 1))[:size]
+
+
+def binary_content(seed, size):
+    state, out = seed * 2654435761 & 0xFFFFFFFF, bytearray()
+    while len(out) < size:
+        state = (state * 1103515245 + 12345) & 0xFFFFFFFF
+        out.append(state >> 16 & 0xFF)
+    return bytes(out)
+
+
+def write_members(out, name, data, contents):
+    """NAME.members: one line per member, name and local header offset;
+    the expected content of each file member under content/."""
+    lines = []
+    for info in infos_of(data):
+        lines.append("%s %d" % (info.filename, info.header_offset))
+    with open(os.path.join(out, name + ".members"), "w") as f:
+        f.write("\n".join(lines) + "\n")
+    folder = os.path.join(out, "content")
+    os.makedirs(folder, exist_ok=True)
+    for member_name, content in contents.items():
+        write(folder, member_name.replace("/", "_"), content)
+
+
+def patched_local_header(data, field_offset, fmt, value, member_index=0):
+    """The archive with one field of one member's local header changed (the
+    central directory keeps the true value)."""
+    offset = infos_of(data)[member_index].header_offset
+    patched = bytearray(data)
+    struct.pack_into(fmt, patched, offset + field_offset, value)
+    return bytes(patched)
+
+
+def extraction_fixtures(out, work):
+    contents = {
+        "stored.bin": binary_content(1, 100000),
+        "deflated.txt": text_content(2, 200000),
+        "empty.txt": b"",
+        "docs/sub/deep.txt": text_content(3, 5000),
+        "big.txt": text_content(4, 10 * 1024 * 1024),
+        "slow.bin": binary_content(5, 2 * 1024 * 1024),
+        "split.bin": binary_content(6, 100000),
+        "splitdeflated.txt": text_content(7, 300000) + binary_content(7, 60000),
+        "descriptor.txt": text_content(8, 70000),
+    }
+
+    def deflated(name):
+        info = member(name)
+        info.compress_type = zipfile.ZIP_DEFLATED
+        return info
+
+    members = [
+        (member("docs/", attributes=0x10), b""),
+        (member("stored.bin", attributes=0x21), contents["stored.bin"]),
+        (deflated("deflated.txt"), contents["deflated.txt"]),
+        (member("empty.txt"), b""),
+        (deflated("docs/sub/deep.txt"), contents["docs/sub/deep.txt"]),
+    ]
+    plain = build(members)
+    write(out, "ex_plain.zip", plain)
+    write_members(out, "ex_plain.zip", plain, contents)
+
+    # Wrong CRC in the local header, of a stored and of a deflated member.
+    bad = patched_local_header(plain, 14, "<I", zlib_crc(contents["stored.bin"]) ^ 1, 1)
+    bad = patched_local_header(bad, 14, "<I", zlib_crc(contents["deflated.txt"]) ^ 0x100, 2)
+    write(out, "ex_bad_crc.zip", bad)
+    write_members(out, "ex_bad_crc.zip", bad, {})
+
+    # Flag bit 0, and methods 6 and 9, in the local header of stored.bin.
+    for name, field, fmt, value in (("ex_encrypted.zip", 6, "<H", 1),
+                                    ("ex_method6.zip", 8, "<H", 6),
+                                    ("ex_method9.zip", 8, "<H", 9)):
+        data = patched_local_header(plain, field, fmt, value, 1)
+        write(out, name, data)
+        write_members(out, name, data, {})
+
+    # Written to a stream without seeking: flag bit 3, zero CRC and sizes
+    # in the local header, the true values in a descriptor behind the data.
+    stream = Unseekable()
+    with zipfile.ZipFile(stream, "w", zipfile.ZIP_DEFLATED) as z:
+        z.writestr(deflated("descriptor.txt"), contents["descriptor.txt"])
+        z.writestr(deflated("deflated.txt"), contents["deflated.txt"])
+    descriptor = bytes(stream.data)
+    write(out, "ex_descriptor.zip", descriptor)
+    write_members(out, "ex_descriptor.zip", descriptor, contents)
+
+    # Info-ZIP's own deflate output.
+    write(out, "ex_infozip.zip", infozip(work, "h.zip", ["-r", "-9"]))
+    write_members(out, "ex_infozip.zip", open(os.path.join(work, "h.zip"), "rb").read(), {})
+
+    # A 10 MB member for the size reservation, a 2 MB stored one that is
+    # slow enough to see several progress reports.
+    big = build([(deflated("big.txt"), contents["big.txt"]), (member("slow.bin"), contents["slow.bin"])])
+    write(out, "ex_big.zip", big)
+    write_members(out, "ex_big.zip", big, contents)
+
+    # One archive cut into two "disks" in the middle of a member's data.
+    split = build([(member("first.txt"), b"first member\r\n"),
+                   (member("split.bin"), contents["split.bin"]),
+                   (deflated("splitdeflated.txt"), contents["splitdeflated.txt"])])
+    write(out, "ex_split.zip", split)
+    write_members(out, "ex_split.zip", split, contents)
+    infos = infos_of(split)
+    cut = infos[1].header_offset + 30 + len("split.bin") + 40000
+    write(out, "ex_split_stored.1", split[:cut])
+    write(out, "ex_split_stored.2", split[cut:])
+    cut = infos[2].header_offset + 30 + len("splitdeflated.txt") + infos[2].compress_size // 2
+    write(out, "ex_split_deflated.1", split[:cut])
+    write(out, "ex_split_deflated.2", split[cut:])
+
+
+def zlib_crc(data):
+    import zlib
+    return zlib.crc32(data) & 0xFFFFFFFF
+
+
 def main():
     out = os.path.abspath(sys.argv[1])
     os.makedirs(out, exist_ok=True)
@@ -332,6 +467,7 @@ def main():
     plain = infozip_fixtures(out, work)
     crafted_fixtures(out, plain)
     large_directory_fixtures(out)
+    extraction_fixtures(out, work)
     shutil.rmtree(work)
     write(out, "stamp", b"")
 
