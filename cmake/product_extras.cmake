@@ -1,1 +1,1 @@
-include(cmake/zip_fixtures.cmake)
+include(cmake/zip_extras.cmake)

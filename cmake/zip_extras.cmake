@@ -23,3 +23,10 @@ foreach(target ${zip_candidate_targets})
     target_compile_definitions(${target} PRIVATE ZIP_FIXTURE_DIR="${ZIP_FIXTURE_PATH}")
   endif()
 endforeach()
+
+# Host build: the whole-archive extraction that the heap measurement runs
+# (tools/measure_zip_memory.sh).
+if(NOT CMAKE_CROSSCOMPILING)
+  add_executable(extract_archive EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/extract_archive.cpp)
+  target_link_libraries(extract_archive PRIVATE corvane_core)
+endif()
