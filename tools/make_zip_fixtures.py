@@ -248,6 +248,18 @@ def crafted_fixtures(out, plain):
     write(out, "comment_signature.zip", signed)
     write_expect(out, "comment_signature.zip", 0, 0, 0, infos_of(probe))
 
+    # A signature within the last 22 bytes cannot begin an end record.
+    tail = build(members, comment=b"xxPK\x05\x06yyyy")
+    write(out, "comment_tail_signature.zip", tail)
+    write_expect(out, "comment_tail_signature.zip", 0, 0, 0, infos_of(build(members, comment=b"x" * 10)))
+
+    # Long comments: the record 10 bytes before the first 4096-byte chunk
+    # (found only because chunks overlap by 22 bytes), several chunks back,
+    # and the longest comment there is.
+    padded = members + [("pad.bin", b"p" * 10000)]
+    for length in (4084, 9000, 65535):
+        listed(out, "comment_%d.zip" % length, build(padded, comment=b"c" * length))
+
     # File comments and extra fields must not hide the entries after them.
     extra = b"UT\x05\x00\x01" + struct.pack("<I", FIXED_EPOCH)
     listed(out, "file_comments.zip", build([

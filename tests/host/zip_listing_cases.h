@@ -114,6 +114,10 @@ const char* const kListingFixtures[] = {
     "offset_beyond_end.zip",  // directory offset behind the end record: 1
     "broken_third_entry.zip", // the entries before a malformed one still come
     "comment_signature.zip",  // an end record inside the archive comment wins
+    "comment_tail_signature.zip",  // a signature in the last 22 bytes is no end record
+    "comment_4084.zip",       // end record just before the first chunk: the overlap finds it
+    "comment_9000.zip",       // several chunks back
+    "comment_65535.zip",      // the longest archive comment
     "file_comments.zip",      // file comments and extra fields are stepped over
     "hosts.zip",              // attributes only from MS-DOS hosts
     "oem_names.zip",          // code page 437 umlauts come back in 1252
