@@ -12,29 +12,12 @@
 #include "unzip/oem_names.h"
 #include "unzip/zip_directory.h"
 #include "unzip/zip_probe.h"
+#include "host/zip_fixture_files.h"
 
 namespace zip_listing {
 
-inline std::string FixturePath(const std::string& name) {
-    std::string path = std::string(ZIP_FIXTURE_DIR) + "/" + name;
-#ifdef _WIN32
-    for (char& c : path) {
-        if (c == '/') c = '\\';
-    }
-#endif
-    return path;
-}
-
-inline std::string ReadText(const std::string& path) {
-    std::string text;
-    FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) return "<missing " + path + ">";
-    char block[4096];
-    size_t got;
-    while ((got = std::fread(block, 1, sizeof block, file)) > 0) text.append(block, got);
-    std::fclose(file);
-    return text;
-}
+using zip_fixtures::FixturePath;
+using zip_fixtures::ReadText;
 
 inline std::string Hex(const char* text) {
     if (*text == '\0') return "-";
