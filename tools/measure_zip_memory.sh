@@ -28,6 +28,7 @@ PY
 (cd "$work/tree" && zip -q -r ../large.zip many big.bin && zip -q -0 ../large.zip stored.bin)
 ls -l "$work/large.zip"
 unzip -Z -t "$work/large.zip" 2>/dev/null || true
+python3 -c "import sys, zipfile; z = zipfile.ZipFile(sys.argv[1]); print('central directory bytes:', z.fp.seek(0, 2) - z.start_dir - 22)" "$work/large.zip"
 valgrind --tool=massif --massif-out-file="$work/massif.out" --stacks=no \
   "$build/extract_archive" "$work/large.zip" "$work/out"
 ms_print "$work/massif.out" | sed -n '1,40p'
