@@ -20,9 +20,11 @@ void CloseIfOpen(FileHandle file) {
     if (file != kInvalidFile) CloseFileHandle(file);
 }
 
+// By characters: the trail byte of a double-byte character may have the
+// backslash's code.
 bool EndsWithBackslash(const char* path) {
-    size_t length = std::strlen(path);
-    return length > 0 && path[length - 1] == '\\';
+    const char* last = ScanCharBack(path, '\\');
+    return last != nullptr && last[1] == '\0';
 }
 
 // The directory bit asks for a trailing backslash; a path of 259
