@@ -1,0 +1,1 @@
+include(cmake/zip_extras.cmake)
