@@ -20,7 +20,9 @@ target_compile_definitions(testlib PUBLIC FIXTURE_DIR="Z:${CMAKE_BINARY_DIR}/fix
 # Archives for the installation tests; the system archive carries a DLL.
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
 set(INSTALL_ARCHIVES ${CMAKE_BINARY_DIR}/fixtures/app.zip ${CMAKE_BINARY_DIR}/fixtures/system.zip
-                     ${CMAKE_BINARY_DIR}/fixtures/nested.zip ${CMAKE_BINARY_DIR}/fixtures/notzip.zip)
+                     ${CMAKE_BINARY_DIR}/fixtures/nested.zip ${CMAKE_BINARY_DIR}/fixtures/notzip.zip
+                     ${CMAKE_BINARY_DIR}/fixtures/evil_parent.zip ${CMAKE_BINARY_DIR}/fixtures/evil_rooted.zip
+                     ${CMAKE_BINARY_DIR}/fixtures/evil_drive.zip)
 add_custom_command(OUTPUT ${INSTALL_ARCHIVES}
   COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/make_install_fixtures.py
           ${CMAKE_BINARY_DIR}/fixtures $<TARGET_FILE:ver5000>

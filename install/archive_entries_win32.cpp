@@ -23,6 +23,9 @@ const uint32_t kLocalHeaderSize = 30;
 
 enum Placement { kDestinationPlacement, kWindowsPlacement, kSystemPlacement };
 
+// What a member's unpacking returns when the entry goes on.
+const int kNextMember = 1;
+
 const char kWindowsPrefix[] = "windows\\";
 const char kSystemPrefix[] = "system\\";
 
@@ -94,18 +97,44 @@ bool IsChosenInnerArchive(const ZipEntry& entry, const char* member) {
     return entry.method == 0 && (!member || lstrcmpiA(entry.name, member) == 0);
 }
 
+// A member whose output cannot be written: reported and passed over in the
+// Windows and System directories, the end of the entry elsewhere.
+int OutputFailed(Placement placement, const char* name, const char* output) {
+    SetLastTargetPath(output);
+    if (placement == kSystemPlacement) {
+        ShowSystemFileFailure('S', name + strlen(kSystemPrefix));
+        return kNextMember;
+    }
+    if (placement == kWindowsPlacement) {
+        ShowSystemFileFailure('W', name + strlen(kWindowsPrefix));
+        return kNextMember;
+    }
+    return kEntryWriteError;
+}
+
+// A name that would lead out of the directory it is placed in: rooted, with
+// a drive or stream colon, or with a ".." component.
+bool EscapesItsDirectory(const char* name) {
+    if (name[0] == '\\' || strchr(name, ':')) return true;
+    for (const char* component = name; *component;) {
+        const char* end = strchr(component, '\\');
+        size_t length = end ? static_cast<size_t>(end - component) : strlen(component);
+        if (length == 2 && component[0] == '.' && component[1] == '.') return true;
+        if (!end) break;
+        component = end + 1;
+    }
+    return false;
+}
+
 // One member that passed the filters; returns an entry result, or 1 to go on.
-const int kNextMember = 1;
 
 int UnpackMember(const char* archivePath, const ZipEntry& entry, const char* name, const char* targetDirectory,
                  uint32_t baseOffset) {
+    if (EscapesItsDirectory(name)) return kEntryReadError;
     char output[kMaxPath];
     bool fits = true;
     Placement placement = OutputPathFor(name, targetDirectory, output, fits);
-    if (!fits) {
-        SetLastTargetPath(name);
-        return kEntryWriteError;
-    }
+    if (!fits) return OutputFailed(placement, name, name);
     char original[kMaxPath];
     strcpy(original, output);
     bool redirected = false;
@@ -124,18 +153,7 @@ int UnpackMember(const char* archivePath, const ZipEntry& entry, const char* nam
     int result = ExtractZipMember(archivePath, output, static_cast<uint16_t>(entry.attributes & ~1u),
                                   entry.headerOffset + baseOffset,
                                   reinterpret_cast<ProgressWindowHandle>(ProgressDialogHandle()), kProgressCommand);
-    if (result == kExtractOutputFailed) {
-        SetLastTargetPath(output);
-        if (placement == kSystemPlacement) {
-            ShowSystemFileFailure('S', name + strlen(kSystemPrefix));
-            return kNextMember;
-        }
-        if (placement == kWindowsPlacement) {
-            ShowSystemFileFailure('W', name + strlen(kWindowsPrefix));
-            return kNextMember;
-        }
-        return kEntryWriteError;
-    }
+    if (result == kExtractOutputFailed) return OutputFailed(placement, name, output);
     if (result == kExtractCancelled) return kEntryCancelled;
     if (result != kExtractOk) return kEntryReadError;
     if (redirected) ReplaceByNewer(output, original);
@@ -151,7 +169,7 @@ int32_t MeasureArchive(const char* archivePath, uint32_t baseOffset, int32_t len
     for (int r = OpenZipDirectory(archivePath, listing, baseOffset, length); r == 0; r = NextZipEntry(listing)) {
         char name[kMaxPath];
         CopyBounded(name, listing.entry.name, kMaxPath);
-        if (Wanted(name)) total += static_cast<int32_t>(listing.entry.size);
+        if (Wanted(name)) total = AddByteCount(total, listing.entry.size);
     }
     CloseZipDirectory(listing);
     return total;
@@ -163,7 +181,8 @@ int32_t MeasureNestedArchive(const char* archivePath, const char* member) {
     for (int r = OpenZipDirectory(archivePath, listing, 0, 0); r == 0; r = NextZipEntry(listing)) {
         if (!IsChosenInnerArchive(listing.entry, member)) continue;
         uint32_t start = InnerArchiveStart(archivePath, listing.entry);
-        total += MeasureArchive(archivePath, start, static_cast<int32_t>(listing.entry.packedSize));
+        int32_t inner = MeasureArchive(archivePath, start, static_cast<int32_t>(listing.entry.packedSize));
+        total = AddByteCount(total, static_cast<uint32_t>(inner));
     }
     CloseZipDirectory(listing);
     return total;
@@ -182,7 +201,7 @@ int UnpackArchive(const char* archivePath, const char* targetPath, int32_t& runn
         CopyBounded(name, listing.entry.name, kMaxPath);
         if (!Wanted(name)) continue;
         BeginProgressItem(runningBytes, static_cast<int32_t>(listing.entry.size));
-        runningBytes += static_cast<int32_t>(listing.entry.size);
+        runningBytes = AddByteCount(runningBytes, listing.entry.size);
         int result = UnpackMember(archivePath, listing.entry, name, targetDirectory, baseOffset);
         if (result != kNextMember) {
             CloseZipDirectory(listing);

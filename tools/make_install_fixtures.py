@@ -53,11 +53,22 @@ def nested_archive(path):
         member(z, 'OTHER.ZIP', other.getvalue(), method=zipfile.ZIP_STORED)
 
 
+def escaping_archives(out):
+    """One archive per way out of the destination, each after a good member."""
+    for label, name in (('parent', 'sub/../../evil.txt'), ('rooted', '/evil.txt'), ('drive', 'C:/evil.txt')):
+        with zipfile.ZipFile(os.path.join(out, 'evil_%s.zip' % label), 'w') as z:
+            member(z, 'GOOD.TXT', b'good')
+            info = zipfile.ZipInfo(name, date_time=(1997, 5, 17, 10, 20, 30))
+            info.create_system = 0
+            z.writestr(info, b'evil')
+
+
 def main(out, dll):
     os.makedirs(out, exist_ok=True)
     app_archive(os.path.join(out, 'app.zip'))
     system_archive(os.path.join(out, 'system.zip'), dll)
     nested_archive(os.path.join(out, 'nested.zip'))
+    escaping_archives(out)
     with open(os.path.join(out, 'notzip.zip'), 'wb') as f:
         f.write(b'this is not an archive at all' * 10)
 

@@ -27,7 +27,8 @@ protected:
     void SetUp() override {
         root_ = MakeTemporaryFolder("arc");
         destination_ = root_ + "\\app";
-        for (const char* name : {"app.zip", "system.zip", "nested.zip", "notzip.zip"}) dist_.CopyIn(Fixture(name), name);
+        for (const char* name : {"app.zip", "system.zip", "nested.zip", "notzip.zip", "evil_parent.zip",
+                                 "evil_rooted.zip", "evil_drive.zip"}) dist_.CopyIn(Fixture(name), name);
     }
     void TearDown() override {
         EndProcess(process_);
@@ -137,6 +138,24 @@ TEST_F(ArchiveEntries, SharedFilesAreNeverSimplyOverwritten) {
     EXPECT_EQ(WaitForExit(process_), 0);
     EXPECT_EQ(ReadWholeFile(windowsFile), "kept");
     EXPECT_EQ(GetFileAttributesA(InDirectory(GetSystemDirectoryA, "CVPROG.DL$").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(ArchiveEntries, MembersLeadingOutOfTheDestinationAreNeverWritten) {
+    for (const char* archive : {"evil_parent.zip", "evil_rooted.zip", "evil_drive.zip"}) {
+        CreateDirectoryA(destination_.c_str(), nullptr);
+        CreateDirectoryA(At("sub").c_str(), nullptr);
+        Start(std::string("1=") + archive + ",Z\r\n");
+        Answer("&Yes");
+        EXPECT_EQ(Answer(), "Error reading " + dist_.PathOf(archive) + "!\rDisk may be defective!") << archive;
+        EXPECT_EQ(Answer(), "Installation NOT successful!");
+        EXPECT_EQ(WaitForExit(process_), 0);
+        EXPECT_EQ(ReadWholeFile(At("GOOD.TXT")), "good");
+        for (const std::string& place : {root_ + "\\evil.txt", At("evil.txt"), std::string("C:\\evil.txt"),
+                                         dist_.Folder() + "\\evil.txt"}) {
+            EXPECT_EQ(GetFileAttributesA(place.c_str()), INVALID_FILE_ATTRIBUTES) << archive << " " << place;
+        }
+        RemoveTree(destination_);
+    }
 }
 
 }  // namespace

@@ -116,13 +116,17 @@ TEST_F(Installation, DestinationWithBackslashesAndEmptyList) {
 
 TEST_F(Installation, InstallingIntoTheSetupFolderAsksNothing) {
     dist_.WriteFile("a.txt", "a");
+    // Typed in other letters than the folder's own: still the same files.
     destination_ = dist_.Folder();
+    CharUpperA(&destination_[0]);
     dist_.WriteFile("SETUP.inf", SimpleInf("Corvane Test", destination_, "1=a.txt\r\n"));
     ASSERT_TRUE(dist_.StartSetup(process_));
     ASSERT_TRUE(ConfirmDestination(process_, kCaption));
-    // The copy onto itself is no error.
+    // The copy onto itself is no error, and the file is left alone.
     EXPECT_EQ(Answer(), "Installation successful!");
     EXPECT_EQ(WaitForExit(process_), 0);
+    EXPECT_EQ(ReadWholeFile(dist_.PathOf("a.txt")), "a");
+    EXPECT_EQ(ReadWholeFile(dist_.PathOf("SETUP.EXE")), ReadWholeFile(SETUP_EXE_PATH));
     destination_ = MakeTemporaryFolder("dest") + "\\app";
 }
 
