@@ -1,1 +1,2 @@
+include(cmake/zip_extras.cmake)
 include(cmake/progman_extras.cmake)

@@ -6,6 +6,7 @@
 #include "resources/resource.h"
 #include "startup/shell_window.h"
 #include "startup/startup_flags.h"
+#include "unzip/crc32.h"
 
 namespace {
 
@@ -26,6 +27,7 @@ bool RegisterShellClass(HINSTANCE instance) {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     RecordStartupFlags();
+    InitCrc32Table();
     if (!RegisterShellClass(instance)) {
         MessageBoxA(nullptr, "Cannot Create!", kShellInitialTitle, MB_ICONERROR | MB_OK);
         return kExitClassNotRegistered;

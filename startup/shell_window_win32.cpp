@@ -3,6 +3,7 @@
 #include <dde.h>
 
 #include "fs/path_utils.h"
+#include "install/run_installation.h"
 #include "progman/progman.h"
 #include "setup/preparation.h"
 #include "setup/prepared_state.h"
@@ -77,8 +78,8 @@ void OnEraseBackground(HWND window, HDC dc) {
     DeleteObject(brush);
 }
 
-// Message 1025: the installation run; until it exists, simply close.
-void OnStartInstallation() { PostCloseRequest(); }
+// Message 1025: the whole installation, to its end.
+void OnStartInstallation() { RunInstallation(); }
 
 }  // namespace
 

@@ -15,6 +15,13 @@ have 7z || need="$need p7zip-full"
 have python3 || need="$need python3"
 have xwd || need="$need x11-apps"
 [ -d /usr/src/googletest ] || need="$need googletest"
+# The decoder's benchmark and fuzz targets: zlib and libdeflate to compare
+# with (native and MinGW), clang's libFuzzer runtime.
+[ -e /usr/include/zlib.h ] || need="$need zlib1g-dev"
+[ -e /usr/include/libdeflate.h ] || need="$need libdeflate-dev"
+[ -e /usr/i686-w64-mingw32/include/zlib.h ] || need="$need libz-mingw-w64-dev"
+have clang++ || need="$need clang"
+ls /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a >/dev/null 2>&1 || need="$need libclang-rt-14-dev"
 [ -z "$need" ] && exit 0
 SUDO=""
 [ "$(id -u)" = 0 ] || SUDO=sudo

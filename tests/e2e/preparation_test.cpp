@@ -9,6 +9,7 @@
 
 #include "resources/resource.h"
 #include "testlib/distribution.h"
+#include "testlib/setup_run.h"
 #include "testlib/window_driver.h"
 
 namespace {
@@ -171,7 +172,7 @@ TEST_F(DestinationEntry, EarlierDestinationIsProposedAndTheNewOneWrittenBack) {
     EXPECT_EQ(ControlText(destination, IDC_INPUT_EDIT), "d:\\old\\corvane");
     SetControlText(destination, IDC_INPUT_EDIT, "e:\\new place");
     ClickButton(destination, IDOK);
-    EXPECT_EQ(WaitForExit(process_), 0);
+    EXPECT_EQ(AcceptMessagesUntilExit(process_), 0);
     EXPECT_EQ(EntryValue(), "e:\\new place");
 }
 
@@ -181,7 +182,7 @@ TEST_F(DestinationEntry, MissingKeyProposesDirAndIsStillWritten) {
     ASSERT_NE(destination, nullptr);
     EXPECT_EQ(ControlText(destination, IDC_INPUT_EDIT), "c:\\corvane");
     ClickButton(destination, IDOK);
-    EXPECT_EQ(WaitForExit(process_), 0);
+    EXPECT_EQ(AcceptMessagesUntilExit(process_), 0);
     EXPECT_EQ(EntryValue(), "c:\\corvane");
 }
 
@@ -191,7 +192,7 @@ TEST_F(DestinationEntry, EmptyValueProposesDirAndIsOverwritten) {
     ASSERT_NE(destination, nullptr);
     EXPECT_EQ(ControlText(destination, IDC_INPUT_EDIT), "c:\\corvane");
     ClickButton(destination, IDOK);
-    EXPECT_EQ(WaitForExit(process_), 0);
+    EXPECT_EQ(AcceptMessagesUntilExit(process_), 0);
     EXPECT_EQ(EntryValue(), "c:\\corvane");
 }
 
@@ -201,7 +202,7 @@ TEST_F(DestinationEntry, FileAndSectionOnlyIsIgnored) {
     ASSERT_NE(destination, nullptr);
     EXPECT_EQ(ControlText(destination, IDC_INPUT_EDIT), "c:\\corvane");
     ClickButton(destination, IDOK);
-    EXPECT_EQ(WaitForExit(process_), 0);
+    EXPECT_EQ(AcceptMessagesUntilExit(process_), 0);
     EXPECT_FALSE(dist_.Exists("earlier.ini"));
 }
 

@@ -362,9 +362,6 @@ TEST_F(PreparationDialogs, CancelLeavesTheBufferAlone) {
 
 TEST_F(PreparationDialogs, EmptyTextIsAccepted) {
     char buffer[260] = "c:\\corvane";
-    DestinationSeen seen;
-    StartupFlags flags = GetStartupFlags();
-    SetStartupFlags(flags);
     DestinationRequest request = {"Installation Corvane", "Where to?", buffer, 259};
     int result = -1;
     WithUser(

@@ -1,0 +1,383 @@
+// Decoding speed of our inflate against zlib and libdeflate on the same raw
+// deflate streams, interleaved in one process, median of several rounds.
+//
+// Native: inflate_bench [--write CORPUS] builds the corpus from files every
+// build machine has (Wine's 32-bit DLLs and EXEs, the C++ standard
+// headers, one repetitive and one incompressible stream), compresses each
+// file with zlib at levels 1, 6 and 9, and measures; --write also saves the
+// streams so that the i686 build can measure the very same ones under Wine
+// (inflate_bench --read CORPUS).
+//
+// Our decoder runs as in an extraction: a fresh state per member, input
+// through RefillInput, output through FlushWindow (with its CRC) into memory.
+#include <zlib.h>
+#ifdef HAVE_LIBDEFLATE
+#include <libdeflate.h>
+#endif
+#ifndef _WIN32
+#include <dirent.h>
+#include <sys/stat.h>
+#endif
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "bench/memory_files.h"
+#include "unzip/crc32.h"
+#include "unzip/inflate.h"
+#include "unzip/inflate_codes.h"
+
+namespace {
+
+typedef std::vector<uint8_t> Bytes;
+
+struct Member {
+    Bytes original;
+    Bytes compressed;
+};
+
+struct Part {
+    std::string name;
+    std::vector<Member> members;
+    size_t originalBytes = 0, compressedBytes = 0;
+};
+
+const int kRounds = 7;
+const size_t kBinaryBudget = 12u << 20;
+const size_t kTextBudget = 6u << 20;
+
+Bytes Deflate(const Bytes& data, int level) {
+    z_stream z = {};
+    deflateInit2(&z, level, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY);
+    Bytes out(deflateBound(&z, data.size()) + 16);
+    z.next_in = const_cast<Bytef*>(data.data());
+    z.avail_in = static_cast<uInt>(data.size());
+    z.next_out = out.data();
+    z.avail_out = static_cast<uInt>(out.size());
+    deflate(&z, Z_FINISH);
+    out.resize(z.total_out);
+    deflateEnd(&z);
+    return out;
+}
+
+#ifndef _WIN32
+bool ReadWhole(const std::string& path, Bytes& data) {
+    FILE* f = fopen(path.c_str(), "rb");
+    if (!f) return false;
+    data.clear();
+    uint8_t chunk[65536];
+    size_t n;
+    while ((n = fread(chunk, 1, sizeof chunk, f)) > 0) data.insert(data.end(), chunk, chunk + n);
+    fclose(f);
+    return true;
+}
+
+// Regular files below dir (recursively), sorted by path.
+void ListFiles(const std::string& dir, std::vector<std::string>& out) {
+    DIR* d = opendir(dir.c_str());
+    if (!d) return;
+    std::vector<std::string> names;
+    while (dirent* e = readdir(d))
+        if (e->d_name[0] != '.') names.push_back(e->d_name);
+    closedir(d);
+    std::sort(names.begin(), names.end());
+    for (const std::string& n : names) {
+        std::string path = dir + "/" + n;
+        struct stat st;
+        if (stat(path.c_str(), &st) != 0) continue;
+        if (S_ISDIR(st.st_mode)) ListFiles(path, out);
+        else if (S_ISREG(st.st_mode)) out.push_back(path);
+    }
+}
+
+// Files of the folders in path order, every stride-th one up to 1 MB each, until the budget.
+std::vector<Bytes> PickFiles(const std::vector<std::string>& dirs, const char* suffix1, const char* suffix2,
+                             size_t stride, size_t budget, size_t* count) {
+    std::vector<std::string> paths;
+    for (const std::string& d : dirs) ListFiles(d, paths);
+    std::vector<Bytes> picked;
+    size_t total = 0, index = 0;
+    for (const std::string& p : paths) {
+        if (suffix1) {
+            bool match = false;
+            for (const char* s : {suffix1, suffix2})
+                if (s && p.size() > strlen(s) && p.compare(p.size() - strlen(s), strlen(s), s) == 0) match = true;
+            if (!match) continue;
+        }
+        if (index++ % stride != 0) continue;
+        Bytes data;
+        if (!ReadWhole(p, data) || data.empty() || data.size() > (1u << 20)) continue;
+        total += data.size();
+        picked.push_back(data);
+        if (total >= budget) break;
+    }
+    *count = picked.size();
+    return picked;
+}
+
+std::vector<Part> BuildCorpus() {
+    std::vector<Part> parts;
+    size_t binaryFiles = 0, textFiles = 0;
+    std::vector<Bytes> binary = PickFiles({"/usr/lib/i386-linux-gnu/wine/i386-windows", "/usr/lib/wine/i386-windows"},
+                                          ".dll", ".exe", 5, kBinaryBudget, &binaryFiles);
+    std::vector<std::string> headerDirs;
+    for (int v = 20; v >= 8; --v) {
+        std::string d = "/usr/include/c++/" + std::to_string(v);
+        DIR* probe = opendir(d.c_str());
+        if (probe) {
+            closedir(probe);
+            headerDirs.push_back(d);
+            break;
+        }
+    }
+    std::vector<Bytes> text = PickFiles(headerDirs, nullptr, nullptr, 1, kTextBudget, &textFiles);
+    for (int level : {1, 6, 9}) {
+        Part p;
+        p.name = "binary (Wine i386 DLL/EXE, " + std::to_string(binaryFiles) + " files) -" + std::to_string(level);
+        for (const Bytes& b : binary) p.members.push_back({b, Deflate(b, level)});
+        parts.push_back(p);
+    }
+    for (int level : {1, 6, 9}) {
+        Part p;
+        p.name = "text (C++ headers " + (headerDirs.empty() ? std::string("?") : headerDirs[0]) + ", " +
+                 std::to_string(textFiles) + " files) -" + std::to_string(level);
+        for (const Bytes& b : text) p.members.push_back({b, Deflate(b, level)});
+        parts.push_back(p);
+    }
+    {
+        Part p;
+        p.name = "repetitive (8 MB, short varied pattern) -6";
+        Bytes b;
+        const char* pattern = "Corvane Setup 4.2 ";
+        for (uint32_t i = 0; b.size() < (8u << 20); ++i) {
+            b.insert(b.end(), pattern, pattern + strlen(pattern));
+            if (i % 97 == 0) b.push_back(static_cast<uint8_t>('0' + i % 10));
+        }
+        p.members.push_back({b, Deflate(b, 6)});
+        parts.push_back(p);
+    }
+    {
+        Part p;
+        p.name = "incompressible (4 MB random) -6";
+        Bytes b(4u << 20);
+        uint64_t x = 88172645463325252ull;
+        for (uint8_t& c : b) {
+            x ^= x << 13;
+            x ^= x >> 7;
+            x ^= x << 17;
+            c = static_cast<uint8_t>(x >> 32);
+        }
+        p.members.push_back({b, Deflate(b, 6)});
+        parts.push_back(p);
+    }
+    return parts;
+}
+#endif
+
+void PutU32(FILE* f, uint32_t v) { fwrite(&v, 4, 1, f); }
+uint32_t GetU32(FILE* f) {
+    uint32_t v = 0;
+    if (fread(&v, 4, 1, f) != 1) exit(2);
+    return v;
+}
+
+void WriteCorpus(const std::vector<Part>& parts, const char* path) {
+    FILE* f = fopen(path, "wb");
+    if (!f) return;
+    PutU32(f, static_cast<uint32_t>(parts.size()));
+    for (const Part& p : parts) {
+        PutU32(f, static_cast<uint32_t>(p.name.size()));
+        fwrite(p.name.data(), 1, p.name.size(), f);
+        PutU32(f, static_cast<uint32_t>(p.members.size()));
+        for (const Member& m : p.members) {
+            PutU32(f, static_cast<uint32_t>(m.original.size()));
+            fwrite(m.original.data(), 1, m.original.size(), f);
+            PutU32(f, static_cast<uint32_t>(m.compressed.size()));
+            fwrite(m.compressed.data(), 1, m.compressed.size(), f);
+        }
+    }
+    fclose(f);
+}
+
+std::vector<Part> ReadCorpus(const char* path) {
+    std::vector<Part> parts;
+    FILE* f = fopen(path, "rb");
+    if (!f) {
+        fprintf(stderr, "cannot read %s\n", path);
+        exit(2);
+    }
+    uint32_t count = GetU32(f);
+    for (uint32_t i = 0; i < count; ++i) {
+        Part p;
+        p.name.resize(GetU32(f));
+        if (fread(&p.name[0], 1, p.name.size(), f) != p.name.size()) exit(2);
+        uint32_t members = GetU32(f);
+        for (uint32_t k = 0; k < members; ++k) {
+            Member m;
+            m.original.resize(GetU32(f));
+            if (fread(m.original.data(), 1, m.original.size(), f) != m.original.size()) exit(2);
+            m.compressed.resize(GetU32(f));
+            if (fread(m.compressed.data(), 1, m.compressed.size(), f) != m.compressed.size()) exit(2);
+            p.members.push_back(m);
+        }
+        parts.push_back(p);
+    }
+    fclose(f);
+    return parts;
+}
+
+// ---- the decoders ----
+
+DecoderState* state;
+
+bool DecodeOurs(const Member& m, Bytes& out) {
+    memory_files::Reset();
+    memset(state, 0, offsetof(DecoderState, inputBuffer));
+    state->archiveFile = memory_files::OpenInput(m.compressed.data(), m.compressed.size());
+    state->outputFile = memory_files::OpenOutput(&out);
+    state->compressedSize = static_cast<int32_t>(m.compressed.size());
+    state->crc = kCrcStart;
+    state->lastReportTime = kNoReportYet;
+    state->bitBuffer = 0;
+    state->bitCount = 0;
+    if (!AllocateDecoderWindow(*state)) return false;
+    int result = InflateMember(*state);
+    ReleaseDecoderWindow(*state);
+    return result == 0;
+}
+
+z_stream zlibStream;
+
+bool DecodeZlib(const Member& m, Bytes& out) {
+    out.resize(m.original.size());
+    inflateReset(&zlibStream);
+    zlibStream.next_in = const_cast<Bytef*>(m.compressed.data());
+    zlibStream.avail_in = static_cast<uInt>(m.compressed.size());
+    zlibStream.next_out = out.data();
+    zlibStream.avail_out = static_cast<uInt>(out.size());
+    return inflate(&zlibStream, Z_FINISH) == Z_STREAM_END;
+}
+
+#ifdef HAVE_LIBDEFLATE
+libdeflate_decompressor* libdeflateDecoder;
+
+bool DecodeLibdeflate(const Member& m, Bytes& out) {
+    out.resize(m.original.size());
+    size_t actual = 0;
+    return libdeflate_deflate_decompress(libdeflateDecoder, m.compressed.data(), m.compressed.size(), out.data(),
+                                         out.size(), &actual) == LIBDEFLATE_SUCCESS &&
+           actual == out.size();
+}
+#endif
+
+struct Decoder {
+    const char* name;
+    bool (*decode)(const Member&, Bytes&);
+};
+
+double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0 : v[v.size() / 2];
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    InitCrc32Table();
+    state = static_cast<DecoderState*>(calloc(1, sizeof(DecoderState)));
+    inflateInit2(&zlibStream, -15);
+#ifdef HAVE_LIBDEFLATE
+    libdeflateDecoder = libdeflate_alloc_decompressor();
+#endif
+    std::vector<Part> parts;
+    const char* writePath = nullptr;
+    bool careful = false;
+    for (int i = 1; i < argc; ++i) {
+        if (!strcmp(argv[i], "--read") && i + 1 < argc) parts = ReadCorpus(argv[++i]);
+        else if (!strcmp(argv[i], "--write") && i + 1 < argc) writePath = argv[++i];
+        else if (!strcmp(argv[i], "--careful")) careful = true;
+    }
+#ifndef _WIN32
+    if (parts.empty()) parts = BuildCorpus();
+#endif
+    if (parts.empty()) {
+        fprintf(stderr, "usage: inflate_bench [--write CORPUS | --read CORPUS] [--careful]\n");
+        return 2;
+    }
+    if (writePath) WriteCorpus(parts, writePath);
+
+    std::vector<Decoder> decoders = {{"ours", DecodeOurs}, {"zlib", DecodeZlib}};
+#ifdef HAVE_LIBDEFLATE
+    decoders.push_back({"libdeflate", DecodeLibdeflate});
+#endif
+    if (careful) EnableFastDecoding(false);
+
+    // Check every decoder once on every member.
+    Bytes out;
+    out.reserve(1u << 24);
+    for (Part& p : parts)
+        for (const Member& m : p.members) {
+            p.originalBytes += m.original.size();
+            p.compressedBytes += m.compressed.size();
+            for (const Decoder& d : decoders)
+                if (!d.decode(m, out) || out != m.original) {
+                    fprintf(stderr, "%s decoded a member of %s wrongly\n", d.name, p.name.c_str());
+                    return 1;
+                }
+        }
+
+    // seconds[part][decoder][round]
+    std::vector<std::vector<std::vector<double>>> seconds(parts.size(),
+                                                          std::vector<std::vector<double>>(decoders.size()));
+    for (int round = 0; round < kRounds; ++round)
+        for (size_t pi = 0; pi < parts.size(); ++pi)
+            for (size_t di = 0; di < decoders.size(); ++di) {
+                auto start = std::chrono::steady_clock::now();
+                for (const Member& m : parts[pi].members) decoders[di].decode(m, out);
+                std::chrono::duration<double> t = std::chrono::steady_clock::now() - start;
+                seconds[pi][di].push_back(t.count());
+            }
+
+    printf("inflate benchmark (%s, %d-bit, %s loop), median of %d rounds, MB/s of output (MB = 10^6 bytes)\n",
+#ifdef _WIN32
+           "i686 Windows build",
+#else
+           "native build",
+#endif
+           static_cast<int>(sizeof(void*) * 8), careful ? "careful" : "fast", kRounds);
+    printf("%-62s %9s %9s", "corpus part (level)", "in MB", "out MB");
+    for (const Decoder& d : decoders) printf(" %10s", d.name);
+    printf(" %9s", "ours/zlib");
+    if (decoders.size() > 2) printf(" %9s", "ours/ldfl");
+    printf("\n");
+    size_t totalOut = 0, totalIn = 0;
+    std::vector<std::vector<double>> wholeRounds(decoders.size(), std::vector<double>(kRounds, 0.0));
+    auto row = [&](const std::string& name, size_t in, size_t outBytes, const std::vector<double>& medianSeconds) {
+        printf("%-62s %9.2f %9.2f", name.c_str(), in / 1e6, outBytes / 1e6);
+        std::vector<double> speed;
+        for (double s : medianSeconds) speed.push_back(outBytes / 1e6 / s);
+        for (double v : speed) printf(" %10.1f", v);
+        printf(" %9.2f", speed[0] / speed[1]);
+        if (speed.size() > 2) printf(" %9.2f", speed[0] / speed[2]);
+        printf("\n");
+    };
+    for (size_t pi = 0; pi < parts.size(); ++pi) {
+        std::vector<double> med;
+        for (size_t di = 0; di < decoders.size(); ++di) {
+            med.push_back(Median(seconds[pi][di]));
+            for (int r = 0; r < kRounds; ++r) wholeRounds[di][r] += seconds[pi][di][r];
+        }
+        row(parts[pi].name, parts[pi].compressedBytes, parts[pi].originalBytes, med);
+        totalOut += parts[pi].originalBytes;
+        totalIn += parts[pi].compressedBytes;
+    }
+    std::vector<double> med;
+    for (size_t di = 0; di < decoders.size(); ++di) med.push_back(Median(wholeRounds[di]));
+    row("whole corpus", totalIn, totalOut, med);
+    return 0;
+}

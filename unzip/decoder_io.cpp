@@ -1,0 +1,150 @@
+#include "unzip/decoder_io.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "fs/format_text.h"
+#include "fs/thread_state.h"
+#include "unzip/crc32.h"
+#include "unzip/decoder_ui.h"
+
+namespace {
+
+const uint32_t kReportInterval = 200;     // ms between progress reports
+const int32_t kFloatPercentFrom = 1000000;  // bytes read * 100 would overflow beyond this
+const uint16_t kCancelAnswer = 0xFFFF;
+const int kFirstDisk = 1;
+const int kLastDisk = 1000;
+const int kStoredChunk = 32768;
+// The disk prompt is the same in every language.
+const char kDiskPromptFormat[] = "Please insert disk number %i and press ENTER!";
+const char kDiskPromptCaption[] = "Unzip";
+
+uint16_t Percentage(int32_t done, int32_t total) {
+    if (total <= 0 || done <= 0) return 0;
+    long long percent = done > kFloatPercentFrom ? static_cast<long long>(done * 100.0 / total)
+                                                 : static_cast<long long>(done) * 100 / total;
+    return static_cast<uint16_t>(percent > 100 ? 100 : percent);
+}
+
+// Closes the archive of this disk; the state never keeps a closed handle.
+void CloseArchive(DecoderState& state) {
+    if (state.archiveFile != kInvalidFile) CloseFileHandle(state.archiveFile);
+    state.archiveFile = kInvalidFile;
+}
+
+// After the user confirmed the next disk: the archive of the same name there.
+bool ReopenArchive(DecoderState& state) {
+    state.archiveFile = OpenExistingFile(state.archivePath, kModeRead);
+    return state.archiveFile != kInvalidFile && FileErrorCode() == 0;
+}
+
+// Filler after the end of the input: the decoder stops at its next check.
+void ProvideFiller(DecoderState& state) {
+    state.endOfInput = true;
+    memset(state.inputBuffer, 0, sizeof state.inputBuffer);
+    state.inputPosition = 0;
+    state.inputEnd = kInputBufferSize - 1;
+}
+
+}  // namespace
+
+void PumpMessages(DecoderState& state) { DispatchPendingMessages(state.progressWindow); }
+
+void PollProgress(DecoderState& state) {
+    if (state.compressedSize == 0) return;
+    uint16_t percentage = Percentage(state.bytesRead, state.compressedSize);
+    uint32_t now = CurrentTickCount();
+    if (state.lastReportTime != kNoReportYet) {
+        uint32_t difference = now > state.lastReportTime ? now - state.lastReportTime : state.lastReportTime - now;
+        if (difference < kReportInterval) return;
+    }
+    state.lastReportTime = now;
+    if (state.progressWindow) {
+        state.cancel = SendProgressReport(state.progressWindow, state.progressCommandId, percentage) == kCancelAnswer;
+    } else if (state.progressCommandId != 0) {
+        // Without a window the id is a virtual key: F9 for the id 120.
+        state.cancel = IsKeyDown(state.progressCommandId);
+    }
+}
+
+bool PromptForDisk(ProgressWindowHandle owner, int n) {
+    if (n < kFirstDisk || n > kLastDisk) return false;
+    int& currentDisk = CurrentThreadState().currentDisk;
+    if (n == currentDisk) return true;
+    char text[128];
+    FormatBounded(text, sizeof text, kDiskPromptFormat, n);
+    SoundDefaultBeep();
+    if (!ShowDiskPrompt(owner, text, kDiskPromptCaption)) return false;
+    currentDisk = n;
+    return true;
+}
+
+void RefillInput(DecoderState& state) {
+    if (static_cast<long long>(state.bytesRead) > static_cast<long long>(state.compressedSize) + 2) {
+        ProvideFiller(state);
+        return;
+    }
+    PumpMessages(state);
+    PollProgress(state);
+    uint16_t got = 0;
+    if (state.archiveFile != kInvalidFile) ReadBlock(state.archiveFile, state.inputBuffer, kInputBufferSize, &got);
+    if (state.archiveFile == kInvalidFile || FileErrorCode() != 0 || got == 0) {
+        bool atEnd = state.archiveFile != kInvalidFile && FileErrorCode() == 0;
+        CloseArchive(state);
+        got = 0;
+        if (atEnd && PromptForDisk(state.progressWindow, CurrentThreadState().currentDisk + 1) &&
+            ReopenArchive(state)) {
+            ReadBlock(state.archiveFile, state.inputBuffer, kInputBufferSize, &got);
+            if (FileErrorCode() != 0) got = 0;
+        }
+        if (got == 0) {
+            ProvideFiller(state);
+            return;
+        }
+    }
+    state.bytesRead += got;
+    state.inputEnd = got - 1;
+    state.inputPosition = 0;
+}
+
+bool FlushWindow(DecoderState& state, int count) {
+    uint16_t written = 0;
+    WriteBlock(state.outputFile, state.window, static_cast<uint16_t>(count), &written);
+    bool ok = written == count && FileErrorCode() == 0;
+    if (!ok) SoundDefaultBeep();
+    Crc32Update(state.window, static_cast<size_t>(count), state.crc);
+    return ok;
+}
+
+int CopyStoredMember(DecoderState& state) {
+    while (state.bytesRead < state.compressedSize && !state.cancel) {
+        int32_t rest = state.compressedSize - state.bytesRead;
+        uint16_t chunk = static_cast<uint16_t>(rest < kStoredChunk ? rest : kStoredChunk);
+        uint16_t got = 0;
+        if (state.archiveFile == kInvalidFile) return kDecodeInputEnded;
+        ReadBlock(state.archiveFile, state.window, chunk, &got);
+        if (FileErrorCode() != 0) return kDecodeInputEnded;
+        if (!FlushWindow(state, got)) return kDecodeWriteFailed;
+        state.bytesRead += got;
+        PumpMessages(state);
+        PollProgress(state);
+        if (got < chunk) {
+            // This disk's file has ended: the rest is on the next disk.
+            CloseArchive(state);
+            if (!PromptForDisk(state.progressWindow, CurrentThreadState().currentDisk + 1)) return kDecodeInputEnded;
+            if (!ReopenArchive(state)) return kDecodeInputEnded;
+        }
+    }
+    return state.cancel ? kDecodeCancelled : kDecodeOk;
+}
+
+bool AllocateDecoderWindow(DecoderState& state) {
+    state.window = static_cast<uint8_t*>(calloc(1, kWindowSize));
+    return state.window != nullptr;
+}
+
+void ReleaseDecoderWindow(DecoderState& state) {
+    free(state.window);
+    state.window = nullptr;
+}

@@ -1,0 +1,60 @@
+// Decoding tables of the inflate decoder: a canonical Huffman code turned
+// into a lookup table indexed by the low bits of the bit buffer, with
+// subtables for codes longer than the first level. One 32-bit entry says
+// what a code means and how many bits it takes at its level.
+#pragma once
+
+#include <cstdint>
+
+// Entry: value (16 bits) | kind (8 bits) | extra or subtable bits (4) | code bits (4).
+enum EntryKind : uint32_t {
+    kEntryLiteral = 0,   // value: the byte (or the code-length symbol)
+    kEntryBase = 1,      // value: length or distance base, extra: its extra bits
+    kEntryEndOfBlock = 2,
+    kEntryLink = 3,      // value: subtable start, extra: bits that index it
+    kEntryInvalid = 4,
+};
+
+constexpr uint32_t MakeEntry(uint32_t kind, uint32_t bits, uint32_t extra, uint32_t value) {
+    return value << 16 | kind << 8 | extra << 4 | bits;
+}
+inline unsigned EntryBits(uint32_t e) { return e & 15; }
+inline unsigned EntryExtra(uint32_t e) { return (e >> 4) & 15; }
+inline unsigned EntryKindOf(uint32_t e) { return (e >> 8) & 0xFF; }
+inline unsigned EntryValue(uint32_t e) { return e >> 16; }
+
+const unsigned kMaxCodeBits = 15;
+const unsigned kLiteralLengthSymbols = 288;
+const unsigned kDistanceSymbols = 32;
+const unsigned kCodeLengthSymbols = 19;
+
+// Room for the largest table any code of that kind can need (the sizes
+// are checked while building, so an unexpected code fails instead of
+// overflowing).
+const unsigned kLiteralLengthTableSize = 2048;
+const unsigned kDistanceTableSize = 1024;
+const unsigned kCodeLengthTableSize = 128;
+
+// What the code lengths make: a complete code, a single code of length 1,
+// an incomplete code, an over-subscribed one, or no code at all.
+enum CodeShape { kCodeComplete, kCodeSingle, kCodeIncomplete, kCodeOverSubscribed, kCodeEmpty };
+
+struct DecodeTable {
+    uint32_t* entries;
+    unsigned width;  // first-level bits
+};
+
+// Builds the table for count symbols; templates give each symbol's entry
+// without its bits. The first-level width is nominalWidth clamped to the
+// shortest and longest length present. Over-subscribed codes build nothing.
+CodeShape BuildDecodeTable(const uint8_t* lengths, unsigned count, const uint32_t* templates, unsigned nominalWidth,
+                           unsigned capacity, DecodeTable& table);
+
+// Each symbol's entry without its bits, for the three alphabets
+// (literal/length 286 and 287 and distances 30 and 31 are invalid codes).
+struct SymbolTemplates {
+    uint32_t literalLength[kLiteralLengthSymbols];
+    uint32_t distance[kDistanceSymbols];
+    uint32_t codeLength[kCodeLengthSymbols];
+};
+extern const SymbolTemplates kSymbolTemplates;

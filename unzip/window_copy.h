@@ -1,0 +1,80 @@
+// Copying a match inside the 32768-byte window. The result is always that
+// of a byte-by-byte copy from front to back; the routines only choose
+// wider moves where that gives the same bytes. The destination never runs
+// past the window end (the caller splits or checks), and nothing is
+// written beyond the match, because the bytes ahead of it are still the
+// history of the window's previous round.
+#pragma once
+
+#include <cstdint>
+#include <cstring>
+
+#include "unzip/decoder_state.h"
+
+namespace window_copy {
+
+inline uint64_t Load64(const uint8_t* p) {
+    uint64_t v;
+    memcpy(&v, p, 8);
+    return v;
+}
+inline void Store64(uint8_t* p, uint64_t v) { memcpy(p, &v, 8); }
+inline uint32_t Load32(const uint8_t* p) {
+    uint32_t v;
+    memcpy(&v, p, 4);
+    return v;
+}
+inline void Store32(uint8_t* p, uint32_t v) { memcpy(p, &v, 4); }
+
+}  // namespace window_copy
+
+// dst[i] = dst[i - distance] for i in 0..length-1, source entirely before dst.
+inline void CopyBackReference(uint8_t* dst, unsigned distance, unsigned length) {
+    using namespace window_copy;
+    const uint8_t* src = dst - distance;
+    if (distance >= 8) {
+        if (length >= 8) {
+            // Whole words front to back; the last word ends exactly at the
+            // match end and rewrites a few bytes with the same values.
+            unsigned done = 0;
+            for (; done + 8 < length; done += 8) Store64(dst + done, Load64(src + done));
+            Store64(dst + length - 8, Load64(src + length - 8));
+            return;
+        }
+        if (length >= 4) {
+            uint32_t head = Load32(src), tail = Load32(src + length - 4);
+            Store32(dst, head);
+            Store32(dst + length - 4, tail);
+            return;
+        }
+        for (unsigned i = 0; i < length; ++i) dst[i] = src[i];
+        return;
+    }
+    if (distance == 1) {
+        memset(dst, dst[-1], length);
+        return;
+    }
+    // A short period: lay down one period by bytes until the copy is at
+    // least eight bytes behind, then go on in words.
+    unsigned period = distance;
+    while (period < 8) period += distance;
+    unsigned lead = length < period ? length : period;
+    for (unsigned i = 0; i < lead; ++i) dst[i] = src[i];
+    if (length > lead) CopyBackReference(dst + lead, period, length - lead);
+}
+
+// The match at window position pos (pos + length <= kWindowSize); the
+// source may wrap round the window end.
+inline void CopyMatch(uint8_t* window, unsigned pos, unsigned distance, unsigned length) {
+    if (distance <= pos) {
+        CopyBackReference(window + pos, distance, length);
+        return;
+    }
+    // The source starts in the previous round, ahead of pos: a forward move
+    // reads it before this copy can reach it.
+    unsigned src = pos + kWindowSize - distance;
+    unsigned first = kWindowSize - src;
+    if (first > length) first = length;
+    if (src != pos) memmove(window + pos, window + src, first);
+    if (length > first) CopyBackReference(window + pos + first, distance, length - first);
+}
