@@ -7,8 +7,6 @@
 #include <windows.h>
 
 #include <dde.h>
-#include <shlobj.h>
-
 #include <string>
 #include <vector>
 
@@ -19,6 +17,7 @@
 #include "setup/setup_info.h"
 #include "startup/shell_window.h"
 #include "testlib/box_watcher.h"
+#include "testlib/shell_group.h"
 #include "tests/fs/scratch_folder.h"
 
 namespace {
@@ -116,12 +115,6 @@ void Pump(DWORD milliseconds) {
     } while (GetTickCount() - start < milliseconds);
 }
 
-std::string ProgramsFolder() {
-    char path[MAX_PATH] = "";
-    SHGetSpecialFolderPathA(nullptr, path, CSIDL_PROGRAMS, FALSE);
-    return path;
-}
-
 bool FileThere(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 class Progman : public testing::Test {
@@ -151,6 +144,11 @@ protected:
         g_answerOrder.clear();
     }
     void TearDown() override {
+        // Wine's shell shows every new group in a window of its own.
+        if (!group_.empty()) {
+            CloseGroupWindows(group_);
+            RemoveGroupFolder(group_);
+        }
         EndProgmanConversation();
         Pump(100);
         for (TestServer* server : g_servers) DestroyWindow(server->window);
@@ -201,29 +199,27 @@ protected:
 
     ScratchFolder folder_;
     std::string destination_;
+    std::string group_;  // a group made by Wine's shell
     HWND client_ = nullptr;
 };
 
 TEST_F(Progman, WineShellCreatesTheGroupWithTheExistingItems) {
-    const std::string group = "Corvane Test " + std::to_string(GetCurrentProcessId());
+    group_ = "Corvane Test " + std::to_string(GetCurrentProcessId());
     Group("1=prog.exe\n2=missing.exe\n3=readme.txt\n");
     BoxWatcher watcher;
     StartProgmanConversation();
     ASSERT_NE(ProgmanServer(), nullptr) << "nothing answered PROGMAN";
     EXPECT_EQ(ProgmanPendingRequest(), 0u);
-    CreateProgramGroup(group.c_str());
+    CreateProgramGroup(group_.c_str());
     EXPECT_EQ(ProgmanPendingRequest(), static_cast<UINT>(WM_DDE_EXECUTE));
     ASSERT_TRUE(WaitForAnswer());
     EXPECT_NE(ProgmanServer(), nullptr) << "the conversation stays open after the request";
     EXPECT_TRUE(watcher.Stop().empty());
 
-    const std::string folder = ProgramsFolder() + "\\" + group;
+    const std::string folder = ProgramsFolder() + "\\" + group_;
     EXPECT_TRUE(FileThere(folder + "\\prog.lnk")) << folder;
     EXPECT_TRUE(FileThere(folder + "\\readme.lnk")) << folder;
     EXPECT_FALSE(FileThere(folder + "\\missing.lnk"));
-    DeleteFileA((folder + "\\prog.lnk").c_str());
-    DeleteFileA((folder + "\\readme.lnk").c_str());
-    RemoveDirectoryA(folder.c_str());
 }
 
 TEST_F(Progman, FirstAnswerIsKeptAndEveryOtherServerTerminated) {
