@@ -35,12 +35,15 @@ void AcceptServer(HWND sender, LPARAM lParam) {
     DeleteAtomIfAny(HIWORD(lParam));
 }
 
-// The answer to the execute request, positive or not: the request is over
-// and the server is done with the command block.
-void FinishExecute(LPARAM lParam) {
+// The answer to the execute request, positive or not: the request is over.
+// The command block is freed only when our server answered: only then is
+// it surely done reading it.
+void FinishExecute(HWND sender, LPARAM lParam) {
     FreeDDElParam(WM_DDE_ACK, lParam);
-    if (g_conversation.commands) GlobalFree(g_conversation.commands);
-    g_conversation.commands = nullptr;
+    if (sender == g_conversation.server && g_conversation.commands) {
+        GlobalFree(g_conversation.commands);
+        g_conversation.commands = nullptr;
+    }
     g_conversation.pending = kNoRequest;
     SetFocus(ShellWindow());
 }
@@ -95,7 +98,7 @@ void EndProgmanConversation() {
 void OnProgmanAcknowledge(HWND sender, LPARAM lParam) {
     switch (g_conversation.pending) {
     case WM_DDE_INITIATE: AcceptServer(sender, lParam); break;
-    case WM_DDE_EXECUTE: FinishExecute(lParam); break;
+    case WM_DDE_EXECUTE: FinishExecute(sender, lParam); break;
     default: break;  // nothing asked for: not ours
     }
 }
