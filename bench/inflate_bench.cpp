@@ -29,6 +29,7 @@
 
 #include "bench/memory_files.h"
 #include "unzip/crc32.h"
+#include "unzip/crc32_clmul.h"
 #include "unzip/inflate.h"
 #include "unzip/inflate_codes.h"
 
@@ -297,19 +298,27 @@ int main(int argc, char** argv) {
     std::vector<Part> parts;
     const char* writePath = nullptr;
     bool careful = false;
+    const char* onlyParts = nullptr;  // digits: the parts to measure
     for (int i = 1; i < argc; ++i) {
         if (!strcmp(argv[i], "--read") && i + 1 < argc) parts = ReadCorpus(argv[++i]);
         else if (!strcmp(argv[i], "--write") && i + 1 < argc) writePath = argv[++i];
         else if (!strcmp(argv[i], "--careful")) careful = true;
+        else if (!strcmp(argv[i], "--parts") && i + 1 < argc) onlyParts = argv[++i];
     }
 #ifndef _WIN32
     if (parts.empty()) parts = BuildCorpus();
 #endif
     if (parts.empty()) {
-        fprintf(stderr, "usage: inflate_bench [--write CORPUS | --read CORPUS] [--careful]\n");
+        fprintf(stderr, "usage: inflate_bench [--write CORPUS | --read CORPUS] [--careful] [--parts DIGITS]\n");
         return 2;
     }
     if (writePath) WriteCorpus(parts, writePath);
+    if (onlyParts) {
+        std::vector<Part> chosen;
+        for (const char* c = onlyParts; *c; ++c)
+            if (*c >= '0' && *c - '0' < static_cast<int>(parts.size())) chosen.push_back(parts[*c - '0']);
+        parts = chosen;
+    }
 
     std::vector<Decoder> decoders = {{"ours", DecodeOurs}, {"zlib", DecodeZlib}};
 #ifdef HAVE_LIBDEFLATE
@@ -343,13 +352,14 @@ int main(int argc, char** argv) {
                 seconds[pi][di].push_back(t.count());
             }
 
-    printf("inflate benchmark (%s, %d-bit, %s loop), median of %d rounds, MB/s of output (MB = 10^6 bytes)\n",
+    printf("inflate benchmark (%s, %d-bit, %s loop, CRC-32 by %s), median of %d rounds, MB/s of output (MB = 10^6 bytes)\n",
 #ifdef _WIN32
            "i686 Windows build",
 #else
            "native build",
 #endif
-           static_cast<int>(sizeof(void*) * 8), careful ? "careful" : "fast", kRounds);
+           static_cast<int>(sizeof(void*) * 8), careful ? "careful" : "fast",
+           ClmulCrcAvailable() ? "carry-less multiply" : "tables", kRounds);
     printf("%-62s %9s %9s", "corpus part (level)", "in MB", "out MB");
     for (const Decoder& d : decoders) printf(" %10s", d.name);
     printf(" %9s", "ours/zlib");

@@ -502,11 +502,18 @@ TEST(Inflate, DataDescriptorThroughTheBitReader) {
 
 TEST(Crc32, AgreesWithZlib) {
     InitCrc32Table();
-    for (size_t size : {size_t(0), size_t(1), size_t(7), size_t(8), size_t(9), size_t(1000), size_t(65537)}) {
+    for (size_t size : {0, 1, 7, 8, 9, 15, 16, 17, 63, 64, 65, 79, 80, 127, 128, 129, 1000, 32768, 65537}) {
         Bytes data = SampleData(size, 9, 2);
         uint32_t reg = kCrcStart;
         Crc32Update(data.data(), data.size(), reg);
         EXPECT_EQ(~reg, static_cast<uint32_t>(crc32(0, data.data(), static_cast<uInt>(size)))) << size;
+        // The same bytes in uneven pieces give the same register.
+        uint32_t pieces = kCrcStart;
+        for (size_t at = 0, step = 1; at < size; at += step, step = step * 3 + 1) {
+            size_t n = size - at < step ? size - at : step;
+            Crc32Update(data.data() + at, n, pieces);
+        }
+        EXPECT_EQ(pieces, reg) << size;
     }
 }
 
