@@ -7,13 +7,17 @@
 #include <cstdint>
 
 // Entry: value (16 bits) | kind (8 bits) | extra or subtable bits (4) | code bits (4).
+// The kind's top bits are flags, so that the hot loop tests one bit: a
+// literal, or something rare (end of block, link, invalid code).
 enum EntryKind : uint32_t {
-    kEntryLiteral = 0,   // value: the byte (or the code-length symbol)
-    kEntryBase = 1,      // value: length or distance base, extra: its extra bits
-    kEntryEndOfBlock = 2,
-    kEntryLink = 3,      // value: subtable start, extra: bits that index it
-    kEntryInvalid = 4,
+    kEntryBase = 0x00,     // value: length or distance base, extra: its extra bits
+    kEntryLiteral = 0x80,  // value: the byte (or the code-length symbol)
+    kEntryEndOfBlock = 0x41,
+    kEntryLink = 0x42,     // value: subtable start, extra: bits that index it
+    kEntryInvalid = 0x44,
 };
+const uint32_t kLiteralFlag = 0x8000;
+const uint32_t kRareFlag = 0x4000;
 
 constexpr uint32_t MakeEntry(uint32_t kind, uint32_t bits, uint32_t extra, uint32_t value) {
     return value << 16 | kind << 8 | extra << 4 | bits;
