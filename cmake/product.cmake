@@ -40,6 +40,8 @@ file(GLOB TESTLIB_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/testlib/*.
 add_library(testlib STATIC ${TESTLIB_SOURCES})
 target_include_directories(testlib PUBLIC ${CMAKE_SOURCE_DIR}/tests)
 target_link_libraries(testlib PUBLIC GTest::gtest user32 gdi32 kernel32)
+# The product's dialog templates, for tests that open its dialogs in-process.
+target_sources(testlib INTERFACE ${CMAKE_SOURCE_DIR}/resources/setup.rc)
 target_compile_definitions(testlib PUBLIC
   SETUP_EXE_PATH="Z:${CMAKE_BINARY_DIR}/SETUP.EXE"
   TEST_DATA_DIR="Z:${CMAKE_SOURCE_DIR}/tests/data")
@@ -55,4 +57,5 @@ endforeach()
 add_test(NAME product_imports COMMAND ${CMAKE_SOURCE_DIR}/tools/check-imports.sh
   i686-w64-mingw32-objdump $<TARGET_FILE:setup>)
 
+include(cmake/install_fixtures.cmake)
 include(cmake/product_extras.cmake OPTIONAL)

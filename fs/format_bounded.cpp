@@ -7,9 +7,12 @@ int FormatBounded(char* buffer, size_t size, const char* format, ...) {
     char wide[kFormatBufferSize];
     va_list args;
     va_start(args, format);
-    int length = FormatText(wide, format, args);
+    wide[0] = '\0';
+    wide[kFormatBufferSize - 1] = '\0';
+    FormatText(wide, format, args);
     va_end(args);
-    if (length < 0) length = 0;
+    // The formatter's count is not the stored length when it cut the text.
+    int length = static_cast<int>(strlen(wide));
     if (static_cast<size_t>(length) >= size) length = static_cast<int>(size - 1);
     memcpy(buffer, wide, static_cast<size_t>(length));
     buffer[length] = '\0';

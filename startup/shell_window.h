@@ -18,6 +18,9 @@ HWND ShellWindow();
 HWND ProgressDialogHandle();
 void SetProgressDialogHandle(HWND dialog);
 
+// Owner of message boxes: the progress dialog while it is open, else the shell.
+HWND MessageOwner();
+
 // Posts the close request (WM_SYSCOMMAND / SC_CLOSE) to the shell window.
 void PostCloseRequest();
 

@@ -3,6 +3,7 @@
 #include <dde.h>
 
 #include "fs/path_utils.h"
+#include "install/run_installation.h"
 #include "setup/preparation.h"
 #include "setup/prepared_state.h"
 #include "startup/title_fonts.h"
@@ -73,8 +74,8 @@ void OnEraseBackground(HWND window, HDC dc) {
     DeleteObject(brush);
 }
 
-// Message 1025: the installation run; until it exists, simply close.
-void OnStartInstallation() { PostCloseRequest(); }
+// Message 1025: the whole installation, to its end.
+void OnStartInstallation() { RunInstallation(); }
 
 }  // namespace
 

@@ -93,6 +93,63 @@ void SetControlText(HWND dialog, int id, const std::string& text) {
                         SMTO_ABORTIFHUNG, 5000, nullptr);
 }
 
+std::vector<std::string> ListBoxLines(HWND dialog, int id) {
+    std::vector<std::string> lines;
+    HWND list = GetDlgItem(dialog, id);
+    DWORD_PTR count = 0;
+    if (!list || !SendMessageTimeoutA(list, LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000, &count)) return lines;
+    for (int line = 0; line < static_cast<int>(count); ++line) {
+        char text[1024] = "";
+        SendMessageTimeoutA(list, LB_GETTEXT, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(text),
+                            SMTO_ABORTIFHUNG, 5000, nullptr);
+        lines.push_back(text);
+    }
+    return lines;
+}
+
+std::vector<int> ListBoxLineLengths(HWND dialog, int id) {
+    std::vector<int> lengths;
+    HWND list = GetDlgItem(dialog, id);
+    DWORD_PTR count = 0;
+    if (!list || !SendMessageTimeoutA(list, LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000, &count)) return lengths;
+    for (int line = 0; line < static_cast<int>(count); ++line) {
+        DWORD_PTR length = 0;
+        SendMessageTimeoutA(list, LB_GETTEXTLEN, static_cast<WPARAM>(line), 0, SMTO_ABORTIFHUNG, 5000, &length);
+        lengths.push_back(static_cast<int>(length));
+    }
+    return lengths;
+}
+
+int SelectedListLine(HWND dialog, int id) {
+    DWORD_PTR line = static_cast<DWORD_PTR>(LB_ERR);
+    SendMessageTimeoutA(GetDlgItem(dialog, id), LB_GETCURSEL, 0, 0, SMTO_ABORTIFHUNG, 5000, &line);
+    return static_cast<int>(static_cast<LRESULT>(line));
+}
+
+void SelectListLine(HWND dialog, int id, int line) {
+    SendMessageTimeoutA(GetDlgItem(dialog, id), LB_SETCURSEL, static_cast<WPARAM>(line), 0, SMTO_ABORTIFHUNG,
+                        5000, nullptr);
+}
+
+bool IsChecked(HWND dialog, int id) {
+    DWORD_PTR state = 0;
+    SendMessageTimeoutA(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 5000, &state);
+    return state == BST_CHECKED;
+}
+
+bool IsControlVisible(HWND dialog, int id) {
+    HWND control = GetDlgItem(dialog, id);
+    return control && IsWindowVisible(control);
+}
+
+void TypeText(HWND dialog, int id, const std::string& text) {
+    HWND control = GetDlgItem(dialog, id);
+    // Sent, not posted: each character is handled before the next one goes.
+    for (char c : text) {
+        SendMessageTimeoutA(control, WM_CHAR, static_cast<unsigned char>(c), 1, SMTO_ABORTIFHUNG, 5000, nullptr);
+    }
+}
+
 void ClickButton(HWND dialog, int id) { PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
 
 bool ClickButtonByText(HWND dialog, const char* buttonText) {

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 struct DrivenProcess {
     HANDLE process = nullptr;
@@ -29,6 +30,24 @@ std::string ControlText(HWND dialog, int id);
 std::string MessageBoxText(HWND box);
 
 void SetControlText(HWND dialog, int id, const std::string& text);
+
+// List boxes: the lines, the selected line (-1 for none), selecting one.
+// Across processes Wine hands over a line's text only when the list has
+// LBS_HASSTRINGS; otherwise ListBoxLineLengths still tells the lines apart.
+std::vector<std::string> ListBoxLines(HWND dialog, int id);
+std::vector<int> ListBoxLineLengths(HWND dialog, int id);
+int SelectedListLine(HWND dialog, int id);
+void SelectListLine(HWND dialog, int id, int line);
+
+// Check boxes: ticked or not (clicking one toggles it).
+bool IsChecked(HWND dialog, int id);
+
+// Whether the control is shown.
+bool IsControlVisible(HWND dialog, int id);
+
+// Types text into a control character by character, as the keyboard would
+// (so length limits apply), and waits until the control has handled it.
+void TypeText(HWND dialog, int id, const std::string& text);
 
 // Posts BM_CLICK, so the caller never blocks on the other side's modal loop.
 void ClickButton(HWND dialog, int id);

@@ -1,0 +1,116 @@
+// The file layer on Win32: one or two system calls per operation, the
+// outcome left in the per-thread file error code.
+#include <windows.h>
+
+#include <cstring>
+
+#include "fs/file_ops.h"
+#include "fs/file_ops_mode.h"
+#include "fs/file_ops_time_win32.h"
+#include "fs/path_utils.h"
+#include "startup/startup_flags.h"
+
+namespace {
+
+HANDLE AsHandle(FileHandle file) { return reinterpret_cast<HANDLE>(file); }
+
+// 0 when the call succeeded, else the system's code for it.
+void Report(BOOL succeeded) { SetFileErrorCode(succeeded ? 0 : GetLastError()); }
+
+FileHandle OpenWith(const char* path, DWORD attributesAndFlags, DWORD disposition, unsigned mode) {
+    if (disposition != OPEN_EXISTING) mode = ModeForCreation(mode);
+    const OpenRights rights = RightsOfMode(mode);
+    const DWORD access = (rights.read ? GENERIC_READ : 0) | (rights.write ? GENERIC_WRITE : 0);
+    const DWORD sharing = (rights.shareRead ? FILE_SHARE_READ : 0) | (rights.shareWrite ? FILE_SHARE_WRITE : 0);
+    HANDLE handle = CreateFileA(path, access, sharing, nullptr, disposition, attributesAndFlags, nullptr);
+    Report(handle != INVALID_HANDLE_VALUE);
+    return reinterpret_cast<FileHandle>(handle);
+}
+
+}  // namespace
+
+FileHandle OpenExistingFile(const char* path, unsigned mode) { return OpenWith(path, 0, OPEN_EXISTING, mode); }
+
+FileHandle CreateNewFile(const char* path, uint32_t attributesAndFlags) {
+    return OpenWith(path, attributesAndFlags, CREATE_ALWAYS, kModeRead | kShareCompatible);
+}
+
+void ReadBlock(FileHandle file, void* buffer, uint16_t count, uint16_t* transferred) {
+    DWORD done = 0;
+    const BOOL ok = ReadFile(AsHandle(file), buffer, count, &done, nullptr);
+    Report(ok);
+    *transferred = static_cast<uint16_t>(ok ? done : 0);
+}
+
+void WriteBlock(FileHandle file, const void* buffer, uint16_t count, uint16_t* transferred) {
+    DWORD done = 0;
+    const BOOL ok = WriteFile(AsHandle(file), buffer, count, &done, nullptr);
+    Report(ok);
+    *transferred = static_cast<uint16_t>(ok ? done : 0);
+}
+
+int32_t SeekFile(FileHandle file, int32_t distance, int origin) {
+    // FFFFFFFF is also a valid position; only the last-error code tells.
+    SetLastError(NO_ERROR);
+    const DWORD position = SetFilePointer(AsHandle(file), distance, nullptr, static_cast<DWORD>(origin));
+    const DWORD code = position == INVALID_SET_FILE_POINTER ? GetLastError() : NO_ERROR;
+    SetFileErrorCode(code);
+    return code != NO_ERROR ? -1 : static_cast<int32_t>(position);
+}
+
+void TruncateAtPosition(FileHandle file) { Report(SetEndOfFile(AsHandle(file))); }
+
+void CloseFileHandle(FileHandle file) { Report(CloseHandle(AsHandle(file))); }
+
+PackedStamp GetFileStamp(FileHandle file) {
+    FILETIME written;
+    if (!GetFileTime(AsHandle(file), nullptr, nullptr, &written)) {
+        Report(FALSE);
+        return 0;
+    }
+    SetFileErrorCode(0);
+    return FileTimeToStamp(written);
+}
+
+void SetFileStamp(FileHandle file, PackedStamp stamp) {
+    const FILETIME written = StampToFileTime(stamp);
+    // Creation and last-access times stay as they are.
+    Report(SetFileTime(AsHandle(file), nullptr, nullptr, &written));
+}
+
+void RemoveFile(const char* path) { Report(DeleteFileA(path)); }
+
+void MakeDirectory(const char* path) {
+    if (!CreateDirectoryA(path, nullptr)) {
+        Report(FALSE);
+        return;
+    }
+    // Plain attributes whatever the parent passes on; a failure here is no failure.
+    SetAttributes(path, 0);
+    SetFileErrorCode(0);
+}
+
+void SetAttributes(const char* path, uint16_t attributes) {
+    Report(SetFileAttributesA(path, attributes == 0 ? FILE_ATTRIBUTE_NORMAL : attributes));
+}
+
+uint32_t GetAttributes(const char* path) {
+    const DWORD attributes = GetFileAttributesA(path);
+    Report(attributes != INVALID_FILE_ATTRIBUTES);
+    return attributes == INVALID_FILE_ATTRIBUTES ? 0 : attributes;
+}
+
+void MoveFileTo(const char* existingPath, const char* newPath) { Report(MoveFileA(existingPath, newPath)); }
+
+bool IsNtfsDrive(char driveLetter) {
+    if (!GetStartupFlags().nt || driveLetter == '\\') return false;
+    char root[] = "c:\\";
+    root[0] = driveLetter;
+    DWORD maximumComponent = 0;
+    DWORD systemFlags = 0;
+    char systemName[kMaxPath] = "";
+    GetVolumeInformationA(root, nullptr, 0, nullptr, &maximumComponent, &systemFlags, systemName,
+                          kMaxPath - 1);
+    // The call's own result does not matter: a failure leaves the name empty.
+    return strcmp(systemName, "NTFS") == 0;
+}

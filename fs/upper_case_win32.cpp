@@ -1,0 +1,5 @@
+#include <windows.h>
+
+#include "fs/upper_case.h"
+
+void UpperCaseText(char* text) { CharUpperA(text); }

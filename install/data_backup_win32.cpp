@@ -1,0 +1,101 @@
+#include "install/data_backup.h"
+
+#include <cstring>
+#include <strings.h>
+
+#include "fs/file_ops.h"
+#include "fs/file_search.h"
+#include "install/file_entries.h"
+#include "setup/prepared_state.h"
+#include "setup/setup_info.h"
+
+namespace {
+
+const char kBackupSection[] = "Backup data";
+const uint16_t kCompareBlock = 256;
+
+bool Find(const char* path, SearchRecord& record) {
+    FindFirstEntry(path, kSearchAll, record);
+    bool found = FileErrorCode() == 0;
+    CloseSearch(record);
+    return found;
+}
+
+bool Exists(const char* path) {
+    SearchRecord record;
+    return Find(path, record);
+}
+
+// The listed file's path in the destination; false when it is not there.
+bool ListedFile(const char* entry, char* path) {
+    const char* destination = Prepared().destination;
+    if (strlen(destination) + strlen(entry) >= static_cast<size_t>(kMaxPath)) return false;
+    strcpy(path, destination);
+    strcat(path, entry);
+    return Exists(path);
+}
+
+bool SameBytes(FileHandle a, FileHandle b) {
+    unsigned char blockA[kCompareBlock];
+    unsigned char blockB[kCompareBlock];
+    for (;;) {
+        uint16_t gotA = 0;
+        uint16_t gotB = 0;
+        ReadBlock(a, blockA, kCompareBlock, &gotA);
+        if (FileErrorCode() != 0) return false;
+        ReadBlock(b, blockB, kCompareBlock, &gotB);
+        if (FileErrorCode() != 0 || gotA != gotB) return false;
+        if (memcmp(blockA, blockB, gotA) != 0) return false;
+        if (gotA == 0) return true;
+    }
+}
+
+}  // namespace
+
+bool FilesEqual(const char* a, const char* b) {
+    if (strcasecmp(a, b) == 0) return false;
+    SearchRecord recordA;
+    SearchRecord recordB;
+    if (!Find(a, recordA) || !Find(b, recordB) || recordA.size != recordB.size) return false;
+    FileHandle fileA = OpenExistingFile(a, kModeRead);
+    if (FileErrorCode() != 0) return false;
+    FileHandle fileB = OpenExistingFile(b, kModeRead);
+    if (FileErrorCode() != 0) {
+        CloseFileHandle(fileA);
+        return false;
+    }
+    bool equal = SameBytes(fileA, fileB);
+    CloseFileHandle(fileA);
+    CloseFileHandle(fileB);
+    return equal;
+}
+
+void BackUpData() {
+    char entry[kMaxPath];
+    for (int key = 1; ReadSetupListEntry(kBackupSection, key, entry, kMaxPath); ++key) {
+        char file[kMaxPath];
+        if (!ListedFile(entry, file)) continue;
+        for (int digit = 0; digit <= 9; ++digit) {
+            char backup[kMaxPath];
+            if (!BackupPathFor(Prepared().destination, entry, digit, backup)) break;
+            if (!Exists(backup) || digit == 9) {
+                int32_t ownCount = 0;
+                CopyPlainFile(file, backup, ownCount);
+                break;
+            }
+        }
+    }
+}
+
+void PruneBackups() {
+    char entry[kMaxPath];
+    for (int key = 1; ReadSetupListEntry(kBackupSection, key, entry, kMaxPath); ++key) {
+        char file[kMaxPath];
+        if (!ListedFile(entry, file)) continue;
+        for (int digit = 9; digit >= 0; --digit) {
+            char backup[kMaxPath];
+            if (!BackupPathFor(Prepared().destination, entry, digit, backup)) break;
+            if (Exists(backup) && FilesEqual(file, backup)) RemoveFile(backup);
+        }
+    }
+}

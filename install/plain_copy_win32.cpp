@@ -1,0 +1,95 @@
+#include <windows.h>
+
+#include <cstdlib>
+#include <cstring>
+
+#include "fs/file_ops.h"
+#include "install/file_entries.h"
+#include "install/install_state.h"
+#include "progress/progress_bars.h"
+#include "resources/resource.h"
+#include "startup/shell_window.h"
+
+namespace {
+
+const uint16_t kCopyBlock = 32000;
+
+void ShowCurrentFile(const char* path) {
+    char line[kMaxPath + 1] = "\r";
+    CopyBounded(line + 1, path, kMaxPath);
+    HWND dialog = ProgressDialogHandle();
+    if (dialog) SetDlgItemTextA(dialog, IDC_PROGRESS_FILE, line);
+}
+
+int32_t RoundedPercent(double done, uint32_t size) { return static_cast<int32_t>(done * 100.0 / size + 0.5); }
+
+// Nothing of a failed copy may stay behind.
+int Abandon(FileHandle source, FileHandle target, const char* targetPath, int result, void* buffer) {
+    CloseFileHandle(source);
+    CloseFileHandle(target);
+    RemoveFile(targetPath);
+    free(buffer);
+    return result;
+}
+
+// The target gets the source's attributes and its time of last change; the
+// stamp goes first, since a read-only target could not be opened for it.
+void CopyAttributesAndStamp(const char* target, uint32_t attributes, PackedStamp stamp) {
+    FileHandle file = OpenExistingFile(target, kModeReadWrite);
+    if (FileErrorCode() == 0) {
+        SetFileStamp(file, stamp);
+        CloseFileHandle(file);
+    }
+    SetAttributes(target, static_cast<uint16_t>(attributes));
+}
+
+}  // namespace
+
+int CopyPlainFile(const char* sourcePath, const char* targetPath, int32_t& runningBytes) {
+    ShowCurrentFile(targetPath);
+    SetItemPercent(0);
+    uint32_t attributes = GetAttributes(sourcePath);
+    FileHandle source = OpenExistingFile(sourcePath, kModeRead);
+    if (FileErrorCode() != 0) return kEntryReadError;
+    if (strcmp(sourcePath, targetPath) == 0) {
+        CloseFileHandle(source);
+        return kEntrySamePath;
+    }
+    PackedStamp stamp = GetFileStamp(source);
+    FileHandle target = CreateNewFile(targetPath, 0);
+    if (FileErrorCode() != 0) {
+        CloseFileHandle(source);
+        return kEntryWriteError;
+    }
+    uint32_t size = QueryFileSize(source);
+    BeginProgressItem(runningBytes, static_cast<int32_t>(size));
+    runningBytes += static_cast<int32_t>(size);
+    void* buffer = malloc(kCopyBlock);
+    if (!buffer) return Abandon(source, target, targetPath, kEntryWriteError, buffer);
+    uint32_t copied = 0;
+    uint16_t got = 0;
+    do {
+        PumpPendingMessages();
+        if (ProgressAborted()) return Abandon(source, target, targetPath, kEntryCancelled, buffer);
+        ReadBlock(source, buffer, kCopyBlock, &got);
+        bool readFailed = FileErrorCode() != 0;
+        bool writeFailed = false;
+        if (!readFailed) {
+            if (size > kCopyBlock) SetItemPercent(RoundedPercent(got / 2 + static_cast<double>(copied), size));
+            uint16_t written = 0;
+            WriteBlock(target, buffer, got, &written);
+            // A short write is a full disk too.
+            writeFailed = FileErrorCode() != 0 || written != got;
+        }
+        if (readFailed || writeFailed) {
+            return Abandon(source, target, targetPath, readFailed ? kEntryReadError : kEntryDiskFull, buffer);
+        }
+        copied += got;
+        if (size > 0) SetItemPercent(RoundedPercent(copied, size));
+    } while (got == kCopyBlock);
+    free(buffer);
+    CloseFileHandle(target);
+    CopyAttributesAndStamp(targetPath, attributes, stamp);
+    CloseFileHandle(source);
+    return kEntryDone;
+}

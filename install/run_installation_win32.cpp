@@ -1,0 +1,216 @@
+#include "install/run_installation.h"
+
+#include <windows.h>
+
+#include <cstring>
+
+#include "fs/file_ops.h"
+#include "fs/file_search.h"
+#include "fs/format_text.h"
+#include "install/data_backup.h"
+#include "install/file_entries.h"
+#include "install/install_state.h"
+#include "install/profile_entries.h"
+#include "install/run_texts.h"
+#include "install/running_programs.h"
+#include "install/system_files.h"
+#include "progman/progman.h"
+#include "progress/progress_bars.h"
+#include "progress/progress_dialog.h"
+#include "resources/resource.h"
+#include "setup/language.h"
+#include "setup/prepared_state.h"
+#include "startup/shell_window.h"
+
+namespace {
+
+const int kMessageSize = 513;
+const int kGroupNameLimit = 64;  // 63 characters and the terminator
+
+void LowerAsciiLetters(char* text) {
+    for (; *text; ++text)
+        if (*text >= 'A' && *text <= 'Z') *text = static_cast<char>(*text - 'A' + 'a');
+}
+
+void ShowWarning(HWND owner, const char* text, const char* caption) {
+    MessageBoxA(owner, text, caption, MB_OK | MB_ICONWARNING);
+}
+
+// Creates the destination, or asks before installing into an existing
+// directory that is not the one holding the setup program.
+bool PrepareDestination(char* setupDirectory) {
+    char* destination = Prepared().destination;
+    NormaliseDestination(destination);
+    SearchRecord record;
+    FindFirstEntry(destination, kSearchAll, record);
+    bool isDirectory = FileErrorCode() == 0 && (record.attributes & kEntryDirectory) != 0;
+    CloseSearch(record);
+    if (isDirectory) {
+        char withBackslash[kMaxPath + 1];
+        CopyBounded(withBackslash, destination, kMaxPath);
+        AddBackslash(withBackslash);
+        LowerAsciiLetters(withBackslash);
+        LowerAsciiLetters(setupDirectory);
+        if (strcmp(withBackslash, setupDirectory) != 0 &&
+            MessageBoxA(ShellWindow(), Localized(kDestinationExistsQuestion), Prepared().windowCaption,
+                        MB_YESNO | MB_ICONQUESTION) != IDYES) {
+            return false;
+        }
+    } else {
+        MakeDirectory(destination);
+    }
+    if (strlen(destination) < static_cast<size_t>(kMaxPath - 1)) AddBackslash(destination);
+    return true;
+}
+
+bool ReadFileListEntry(int key, char* value) {
+    char name[12];
+    FormatBounded(name, sizeof name, "%i", key);
+    LocalizedRead(Language().installSection, name, "", value, kMaxPath);
+    return value[0] != '\0';
+}
+
+int32_t MeasureAll() {
+    int32_t total = 0;
+    char value[kMaxPath];
+    for (int key = 1; ReadFileListEntry(key, value); ++key) total += MeasureEntry(value);
+    return total;
+}
+
+// The message for a failed entry, owned by the progress dialog.
+void ReportEntryFailure(int result, const char* entryValue) {
+    char message[kMessageSize];
+    if (result == kEntryReadError) {
+        char text[kMaxPath];
+        CopyBounded(text, entryValue, kMaxPath);
+        FileEntry entry;
+        SplitEntry(text, entry);
+        char source[kMaxPath];
+        if (!SourcePathFor(entry.file, source)) CopyBounded(source, entry.file, kMaxPath);
+        FormatBounded(message, sizeof message, Localized(kReadErrorMessage), source);
+    } else if (result == kEntryWriteError) {
+        FormatBounded(message, sizeof message, Localized(kWriteErrorMessage), LastTargetPath());
+    } else if (result == kEntryCancelled) {
+        CopyBounded(message, Localized(kAbortedMessage), kMessageSize);
+    } else {
+        CopyBounded(message, Localized(kDiskFullMessage), kMessageSize);
+    }
+    ShowWarning(ProgressDialogHandle(), message, Prepared().windowCaption);
+}
+
+char EntryKind(const char* entryValue) {
+    char text[kMaxPath];
+    CopyBounded(text, entryValue, kMaxPath);
+    FileEntry entry;
+    SplitEntry(text, entry);
+    return entry.kind;
+}
+
+// Installs the file list; returns the run's outcome, 0 for success.
+int InstallAll(int32_t& runningBytes) {
+    int result = 0;
+    char value[kMaxPath];
+    for (int key = 1; result == 0 && ReadFileListEntry(key, value); ++key) {
+        result = InstallEntry(value, runningBytes);
+        char kind = EntryKind(value);
+        if (result != 0 && (kind == 'W' || kind == 'S')) {
+            char text[kMaxPath];
+            CopyBounded(text, value, kMaxPath);
+            FileEntry entry;
+            SplitEntry(text, entry);
+            char target[kMaxPath];
+            if (!TargetPathFor(entry, target)) CopyBounded(target, entry.file, kMaxPath);
+            ShowSystemFileFailure(kind, target);
+            result = 1;
+        } else if (result <= kEntryReadError && result >= kEntryDiskFull) {
+            ReportEntryFailure(result, value);
+        }
+        if (result == 1 || result == kEntrySamePath) result = 0;
+    }
+    return result;
+}
+
+void OfferProgramGroup() {
+    char groupName[kGroupNameLimit];
+    LocalizedRead(Language().groupSection, "Groupname", "none", groupName, kGroupNameLimit);
+    if (strcmp(groupName, "none") == 0) return;
+    HWND dialog = ProgressDialogHandle();
+    if (MessageBoxA(dialog, Localized(kGroupQuestion), Prepared().windowCaption, MB_YESNO | MB_ICONQUESTION) !=
+        IDYES) {
+        return;
+    }
+    SetDlgItemTextA(dialog, IDC_PROGRESS_FILE, Localized(kCreatingGroupText));
+    StartProgmanConversation();
+    CreateProgramGroup(groupName);
+    HWND shell = ShellWindow();
+    BringWindowToTop(shell);
+    BringWindowToTop(dialog);
+    Sleep(1000);
+    SetForegroundWindow(shell);
+    SetForegroundWindow(dialog);
+    SetFocus(dialog);
+}
+
+void RestartWindows() {
+    // NT needs the shutdown privilege first; Windows 95 ignores all this.
+    HANDLE token;
+    if (OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token)) {
+        TOKEN_PRIVILEGES privileges = {};
+        privileges.PrivilegeCount = 1;
+        privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+        if (LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", &privileges.Privileges[0].Luid)) {
+            AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr);
+        }
+        CloseHandle(token);
+    }
+    ExitWindowsEx(EWX_REBOOT, 0);
+}
+
+void ShowFinalMessage(int outcome) {
+    HWND shell = ShellWindow();
+    if (outcome != 0) {
+        ShowWarning(shell, Localized(kFailureMessage), Prepared().windowCaption);
+    } else if (Prepared().restartNeeded) {
+        if (MessageBoxA(shell, Localized(kRestartQuestion), kShellInitialTitle, MB_YESNO | MB_ICONQUESTION) ==
+            IDYES) {
+            RestartWindows();
+        }
+    } else {
+        ShowWarning(shell, Localized(kSuccessMessage), Prepared().windowCaption);
+    }
+}
+
+}  // namespace
+
+void RunInstallation() {
+    char setupDirectory[kMaxPath + 1];
+    ProgramDirectory(setupDirectory, kMaxPath - 1);
+    AddBackslash(setupDirectory);
+    if (!PrepareDestination(setupDirectory) || !CheckRunningPrograms()) {
+        PostCloseRequest();
+        return;
+    }
+    int32_t total = MeasureAll();
+    HWND shell = ShellWindow();
+    EnableWindow(shell, FALSE);
+    HWND dialog = OpenProgressDialog(GetModuleHandleA(nullptr), shell);
+    SetProgressTotal(total);
+    int32_t runningBytes = 0;
+    SetDlgItemTextA(dialog, IDC_PROGRESS_LABEL, Localized(kBackupLabel));
+    BackUpData();
+    SetDlgItemTextA(dialog, IDC_PROGRESS_LABEL, Localized(kInstallingLabel));
+    int outcome = InstallAll(runningBytes);
+    SetOverallPercent(100);
+    if (outcome == 0) {
+        PruneBackups();
+        WriteProfileEntries();
+        OfferProgramGroup();
+    }
+    SetCursor(LoadCursorA(nullptr, IDC_ARROW));
+    CloseProgressDialog();
+    EnableWindow(shell, TRUE);
+    SetProgressDialogHandle(nullptr);
+    PumpPendingMessages();
+    ShowFinalMessage(outcome);
+    PostCloseRequest();
+}

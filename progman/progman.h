@@ -1,0 +1,32 @@
+// The program group, created through a DDE conversation with whatever
+// answers to "PROGMAN" (Program Manager, or the shell standing in for it).
+// The shell window is the client: its procedure hands WM_DDE_ACK and
+// WM_DDE_TERMINATE here. One conversation per run; it stays open after the
+// execute request until the server ends it or the shell window goes.
+#pragma once
+
+#include <windows.h>
+
+// No conversation, nothing pending: the start of every preparation.
+void ResetProgmanConversation();
+
+// Broadcasts the initiate; the first server to answer is kept, any other
+// is sent a terminate at once. Warns when nobody answered.
+void StartProgmanConversation();
+
+// Collects the group section's items and posts one execute request that
+// creates the group (name: at most 63 characters) with them. Nothing
+// happens without items; a request that cannot be sent is warned about.
+void CreateProgramGroup(const char* groupName);
+
+// Posts the terminate to the server if one is kept and still there.
+void EndProgmanConversation();
+
+// WM_DDE_ACK and WM_DDE_TERMINATE as the shell window receives them.
+void OnProgmanAcknowledge(HWND sender, LPARAM lParam);
+void OnProgmanTerminate(HWND sender);
+
+// The conversation's state: the kept server (or null) and the request
+// awaiting its answer (0, WM_DDE_INITIATE or WM_DDE_EXECUTE).
+HWND ProgmanServer();
+UINT ProgmanPendingRequest();

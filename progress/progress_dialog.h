@@ -1,0 +1,15 @@
+// The modeless progress dialog (DLG2FILEACTIONMIN): a label and a file name
+// set by the installation run, the item and overall bars, and Cancel.
+// Opening it makes it the progress dialog of the shell window's message
+// pump; the bar values go through progress_bars.h.
+#pragma once
+
+#include <windows.h>
+
+// WM_COMMAND with this wParam is a progress query; lParam is the address
+// of a 16-bit percentage that comes back as 0xFFFF after a cancel.
+const WPARAM kProgressQueryCommand = 120;
+
+// Creates, centres over the parent's area and shows the dialog.
+HWND OpenProgressDialog(HINSTANCE instance, HWND parent);
+void CloseProgressDialog();
