@@ -97,9 +97,12 @@ int DecodeCodesFast(DecoderState& state, const BlockCodes& codes, bool* blockEnd
             NOTE_REQUEST(width);                                            \
         }                                                                   \
     } while (0)
+// The entry's low byte is its code bits and nothing else, and a shift
+// only looks at the low bits of its count.
+#define DROP_CODE(entry) DROP((entry) & (kWordBits - 1))
 #define PUT_LITERAL(entry)                                  \
     do {                                                    \
-        DROP(EntryBits(entry));                             \
+        DROP_CODE(entry);                                   \
         *out++ = static_cast<uint8_t>(EntryValue(entry));   \
     } while (0)
 
@@ -130,7 +133,7 @@ int DecodeCodesFast(DecoderState& state, const BlockCodes& codes, bool* blockEnd
             }
             break;
         }
-        DROP(EntryBits(entry));
+        DROP_CODE(entry);
         unsigned extra = EntryExtra(entry);
         unsigned length = EntryValue(entry) + static_cast<unsigned>(bits & LowBits(extra));
         DROP(extra);
@@ -142,12 +145,12 @@ int DecodeCodesFast(DecoderState& state, const BlockCodes& codes, bool* blockEnd
             result = kDecodeBadData;
             break;
         }
-        DROP(EntryBits(entry));
+        DROP_CODE(entry);
         extra = EntryExtra(entry);
         if (bitsLeft < extra) REFILL();
         unsigned distance = EntryValue(entry) + static_cast<unsigned>(bits & LowBits(extra));
         DROP(extra);
-        CopyMatch(window, static_cast<unsigned>(out - window), distance, length);
+        CopyMatchWithRoom(window, static_cast<unsigned>(out - window), distance, length);
         out += length;
     }
 #undef REFILL
@@ -155,6 +158,7 @@ int DecodeCodesFast(DecoderState& state, const BlockCodes& codes, bool* blockEnd
 #undef DROP
 #undef LOOKUP
 #undef PUT_LITERAL
+#undef DROP_CODE
 
     // Hand back what the careful reader would hold: the bytes up to the
     // pair that covers the furthest request, and the bits not consumed.

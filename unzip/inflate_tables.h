@@ -6,25 +6,26 @@
 
 #include <cstdint>
 
-// Entry: value (16 bits) | kind (8 bits) | extra or subtable bits (4) | code bits (4).
-// The kind's top bits are flags, so that the hot loop tests one bit: a
-// literal, or something rare (end of block, link, invalid code).
+// Entry: value (16 bits) | kind (4) | extra or subtable bits (4) | code bits (8).
+// The code bits fill the low byte alone, so a shift can take the entry
+// itself as its count. The kind's top bits are flags, so that the hot loop
+// tests one bit: a literal, or something rare (end of block, link, invalid).
 enum EntryKind : uint32_t {
-    kEntryBase = 0x00,     // value: length or distance base, extra: its extra bits
-    kEntryLiteral = 0x80,  // value: the byte (or the code-length symbol)
-    kEntryEndOfBlock = 0x41,
-    kEntryLink = 0x42,     // value: subtable start, extra: bits that index it
-    kEntryInvalid = 0x44,
+    kEntryBase = 0x0,     // value: length or distance base, extra: its extra bits
+    kEntryLiteral = 0x8,  // value: the byte (or the code-length symbol)
+    kEntryEndOfBlock = 0x5,
+    kEntryLink = 0x6,     // value: subtable start, extra: bits that index it
+    kEntryInvalid = 0x7,
 };
 const uint32_t kLiteralFlag = 0x8000;
 const uint32_t kRareFlag = 0x4000;
 
 constexpr uint32_t MakeEntry(uint32_t kind, uint32_t bits, uint32_t extra, uint32_t value) {
-    return value << 16 | kind << 8 | extra << 4 | bits;
+    return value << 16 | kind << 12 | extra << 8 | bits;
 }
-inline unsigned EntryBits(uint32_t e) { return e & 15; }
-inline unsigned EntryExtra(uint32_t e) { return (e >> 4) & 15; }
-inline unsigned EntryKindOf(uint32_t e) { return (e >> 8) & 0xFF; }
+inline unsigned EntryBits(uint32_t e) { return e & 0xFF; }
+inline unsigned EntryExtra(uint32_t e) { return (e >> 8) & 15; }
+inline unsigned EntryKindOf(uint32_t e) { return (e >> 12) & 15; }
 inline unsigned EntryValue(uint32_t e) { return e >> 16; }
 
 const unsigned kMaxCodeBits = 15;

@@ -106,3 +106,24 @@ inline void CopyMatch(uint8_t* window, unsigned pos, unsigned distance, unsigned
     if (src != pos) memmove(window + pos, window + src, first);
     if (length > first) CopyBackReference(window + pos + first, distance, length - first);
 }
+
+// The fast loop's copy, where at least 16 bytes of window follow the match.
+// A short match moves 16 bytes in two words without any test of its
+// length: the 16 bytes behind the match are saved first and put back
+// after, so the history there stays as it was. The second word is read
+// after the first is written, so a distance of 8 to 15 repeats correctly;
+// a shorter distance qualifies only when the match does not overlap.
+inline void CopyMatchWithRoom(uint8_t* window, unsigned pos, unsigned distance, unsigned length) {
+    using namespace window_copy;
+    if (distance <= pos && length <= 16 && (distance >= 8 || distance >= length)) {
+        uint8_t* dst = window + pos;
+        const uint8_t* src = dst - distance;
+        uint64_t keep0 = Load64(dst + length), keep1 = Load64(dst + length + 8);
+        Store64(dst, Load64(src));
+        Store64(dst + 8, Load64(src + 8));
+        Store64(dst + length, keep0);
+        Store64(dst + length + 8, keep1);
+        return;
+    }
+    CopyMatch(window, pos, distance, length);
+}
