@@ -84,10 +84,10 @@ int DecodeCodesFast(DecoderState& state, const BlockCodes& codes, bool* blockEnd
         bitsLeft -= (n); \
     } while (0)
 // One table lookup, following a link to its subtable, noting how far the
-// careful reader would have asked for bits.
-#define LOOKUP(entry, table, width, mask)                                   \
+// careful reader would have asked for bits. RESOLVE finishes a lookup whose
+// first level was loaded ahead.
+#define RESOLVE(entry, table, width)                                        \
     do {                                                                    \
-        entry = table[bits & mask];                                         \
         if (entry & kRareFlag && EntryKindOf(entry) == kEntryLink) {        \
             unsigned subBits = EntryExtra(entry);                           \
             NOTE_REQUEST(width + static_cast<int>(subBits));                \
@@ -97,6 +97,11 @@ int DecodeCodesFast(DecoderState& state, const BlockCodes& codes, bool* blockEnd
             NOTE_REQUEST(width);                                            \
         }                                                                   \
     } while (0)
+#define LOOKUP(entry, table, width, mask) \
+    do {                                  \
+        entry = table[bits & mask];       \
+        RESOLVE(entry, table, width);     \
+    } while (0)
 // The entry's low byte is its code bits and nothing else, and a shift
 // only looks at the low bits of its count.
 #define DROP_CODE(entry) DROP((entry) & (kWordBits - 1))
@@ -105,14 +110,25 @@ int DecodeCodesFast(DecoderState& state, const BlockCodes& codes, bool* blockEnd
         DROP_CODE(entry);                                   \
         *out++ = static_cast<uint8_t>(EntryValue(entry));   \
     } while (0)
+// Every way round the loop ends refilled with the next symbol's first
+// table entry loaded, so that its load overlaps the copy of a match.
+#define REFILL_AND_LOAD_NEXT()                      \
+    do {                                            \
+        REFILL();                                   \
+        next = literalTable[bits & literalMask];    \
+    } while (0)
 
+    uint32_t next;
+    REFILL_AND_LOAD_NEXT();
     while (in <= inLimit && out < outLimit) {
-        REFILL();
-        uint32_t entry;
-        LOOKUP(entry, literalTable, literalWidth, literalMask);
+        uint32_t entry = next;
+        RESOLVE(entry, literalTable, literalWidth);
         if (entry & kLiteralFlag) {
             PUT_LITERAL(entry);
-            if (kLiteralBurst == 1) continue;
+            if (kLiteralBurst == 1) {
+                REFILL_AND_LOAD_NEXT();
+                continue;
+            }
             // The word still holds two more longest codes.
             LOOKUP(entry, literalTable, literalWidth, literalMask);
             if (entry & kLiteralFlag) {
@@ -120,6 +136,7 @@ int DecodeCodesFast(DecoderState& state, const BlockCodes& codes, bool* blockEnd
                 LOOKUP(entry, literalTable, literalWidth, literalMask);
                 if (entry & kLiteralFlag) {
                     PUT_LITERAL(entry);
+                    REFILL_AND_LOAD_NEXT();
                     continue;
                 }
             }
@@ -150,9 +167,12 @@ int DecodeCodesFast(DecoderState& state, const BlockCodes& codes, bool* blockEnd
         if (bitsLeft < extra) REFILL();
         unsigned distance = EntryValue(entry) + static_cast<unsigned>(bits & LowBits(extra));
         DROP(extra);
+        REFILL_AND_LOAD_NEXT();
         CopyMatchWithRoom(window, static_cast<unsigned>(out - window), distance, length);
         out += length;
     }
+#undef RESOLVE
+#undef REFILL_AND_LOAD_NEXT
 #undef REFILL
 #undef NOTE_REQUEST
 #undef DROP
