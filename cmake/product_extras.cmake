@@ -24,32 +24,14 @@ if(MINGW_ZLIB)
   target_link_options(inflate_bench PRIVATE -static)
 endif()
 
-# Decoder tests in the product code under Wine, over the memory file layer:
-# tests/win32/*_cases.cpp, with archives made at build time.
+# Archives for the decoder tests, made at build time by the real archivers.
 set(INFLATE_FIXTURES ${CMAKE_BINARY_DIR}/inflate_fixtures)
 add_custom_command(OUTPUT ${INFLATE_FIXTURES}/zip9.zip
   COMMAND ${CMAKE_SOURCE_DIR}/tests/win32/make_inflate_fixtures.sh ${INFLATE_FIXTURES} ${CMAKE_SOURCE_DIR}
   DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/make_inflate_fixtures.sh
   COMMENT "Archives for the decoder tests")
 add_custom_target(inflate_fixtures DEPENDS ${INFLATE_FIXTURES}/zip9.zip)
-
-set(DECODER_MEMORY_WIN32_SOURCES
-  unzip/crc32.cpp unzip/crc32_clmul.cpp unzip/crc32_cpu_win32.cpp unzip/decoder_io.cpp unzip/inflate.cpp unzip/inflate_fast.cpp
-  unzip/inflate_tables.cpp unzip/decoder_ui_win32.cpp
-  fs/thread_state.cpp fs/format_bounded.cpp fs/format_text_win32.cpp bench/memory_files.cpp)
-list(TRANSFORM DECODER_MEMORY_WIN32_SOURCES PREPEND ${CMAKE_SOURCE_DIR}/)
-add_library(decoder_memory_win32 STATIC ${DECODER_MEMORY_WIN32_SOURCES})
-target_include_directories(decoder_memory_win32 PUBLIC ${CMAKE_SOURCE_DIR})
-target_link_libraries(decoder_memory_win32 PUBLIC user32 kernel32)
-
-file(GLOB WIN32_CASE_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/*_cases.cpp)
-foreach(src ${WIN32_CASE_TESTS})
-  get_filename_component(name ${src} NAME_WE)
-  add_executable(win32_${name} ${src})
-  target_link_libraries(win32_${name} PRIVATE decoder_memory_win32 testlib GTest::gtest_main)
-  target_include_directories(win32_${name} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
-  target_compile_definitions(win32_${name} PRIVATE INFLATE_FIXTURE_DIR="Z:${INFLATE_FIXTURES}")
-  add_dependencies(win32_${name} inflate_fixtures)
-  add_test(NAME win32_${name} COMMAND win32_${name})
-  set_tests_properties(win32_${name} PROPERTIES LABELS win32 TIMEOUT 600)
-endforeach()
+if(TARGET win32_inflate_archives_test)
+  target_compile_definitions(win32_inflate_archives_test PRIVATE INFLATE_FIXTURE_DIR="Z:${INFLATE_FIXTURES}")
+  add_dependencies(win32_inflate_archives_test inflate_fixtures)
+endif()

@@ -1,8 +1,8 @@
 // Members of archives made by Info-ZIP zip (-0, -1, -6, -9), 7-Zip's own
 // deflate encoder and Python's zipfile decode byte-exact with the CRC of the
-// archive, in the i686 product code under Wine. The member's data is fed
-// from its local header's data offset to the end of the archive, as the
-// extraction reads it (past the member).
+// archive, in the product under Wine with its real file layer: the archive
+// opened and positioned at the member's data (and read past the member, as
+// the extraction does), the output written to a new file.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -10,7 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "bench/memory_files.h"
+#include "fs/file_ops.h"
+#include "testlib/distribution.h"
 #include "unzip/crc32.h"
 #include "unzip/inflate.h"
 
@@ -57,19 +58,24 @@ std::vector<Entry> Directory(const Bytes& zip) {
     return entries;
 }
 
-int Decode(const Bytes& zip, const Entry& e, Bytes& out, uint32_t& crc) {
+int Extract(const std::string& archivePath, const Bytes& zip, const Entry& e, const std::string& outputPath,
+            uint32_t& crc) {
     static DecoderState state;
-    memory_files::Reset();
     memset(&state, 0, sizeof state);
-    size_t data = e.localOffset + 30 + U16(zip, e.localOffset + 26) + U16(zip, e.localOffset + 28);
-    state.archiveFile = memory_files::OpenInput(zip.data() + data, zip.size() - data);
-    state.outputFile = memory_files::OpenOutput(&out);
+    int32_t data = static_cast<int32_t>(e.localOffset + 30 + U16(zip, e.localOffset + 26) + U16(zip, e.localOffset + 28));
+    strcpy(state.archivePath, archivePath.c_str());
+    state.archiveFile = OpenExistingFile(state.archivePath, kModeRead);
+    if (state.archiveFile == kInvalidFile || SeekFile(state.archiveFile, data, 0) != data) return -1;
+    state.outputFile = CreateNewFile(outputPath.c_str(), 0);
+    if (state.outputFile == kInvalidFile) return -2;
     state.compressedSize = static_cast<int32_t>(e.compressedSize);
     state.crc = kCrcStart;
     state.lastReportTime = kNoReportYet;
     AllocateDecoderWindow(state);
     int result = e.method == 8 ? InflateMember(state) : CopyStoredMember(state);
     ReleaseDecoderWindow(state);
+    if (state.archiveFile != kInvalidFile) CloseFileHandle(state.archiveFile);
+    CloseFileHandle(state.outputFile);
     crc = ~state.crc;
     return result;
 }
@@ -78,15 +84,17 @@ TEST(InflateArchives, MembersDecodeByteExactWithTheirCrc) {
     InitCrc32Table();
     const char* archives[] = {"zip0.zip", "zip1.zip", "zip6.zip", "zip9.zip", "sevenzip1.zip", "sevenzip9.zip", "pyzip.zip"};
     const std::string dir = INFLATE_FIXTURE_DIR;
+    const std::string folder = MakeTemporaryFolder("inflate");
     int members = 0, deflated = 0;
     for (const char* name : archives) {
         Bytes zip = ReadFile(dir + "/" + name);
         ASSERT_GT(zip.size(), 22u) << name;
         for (const Entry& e : Directory(zip)) {
             Bytes original = ReadFile(dir + "/src/" + e.name);
-            Bytes out;
+            const std::string outputPath = folder + "\\" + e.name;
             uint32_t crc = 0;
-            int result = Decode(zip, e, out, crc);
+            int result = Extract(dir + "/" + name, zip, e, outputPath, crc);
+            Bytes out = ReadFile(outputPath);
             EXPECT_EQ(result, 0) << name << " " << e.name;
             EXPECT_EQ(crc, e.crc) << name << " " << e.name;
             EXPECT_EQ(out.size(), original.size()) << name << " " << e.name;
@@ -95,6 +103,7 @@ TEST(InflateArchives, MembersDecodeByteExactWithTheirCrc) {
             if (e.method == 8) ++deflated;
         }
     }
+    RemoveTree(folder);
     EXPECT_GE(members, 60);
     EXPECT_GE(deflated, 40);
 }
