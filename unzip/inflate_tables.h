@@ -33,11 +33,17 @@ const unsigned kLiteralLengthSymbols = 288;
 const unsigned kDistanceSymbols = 32;
 const unsigned kCodeLengthSymbols = 19;
 
-// Room for the largest table any code of that kind can need (the sizes
-// are checked while building, so an unexpected code fails instead of
-// overflowing).
+// Room for the largest table a code of that kind can need (checked while
+// building all the same). Literal/length codes must be complete, so the
+// first level is at most 9 bits; below it, a subtable holding codes of one
+// length holds as many entries as codes, and only the subtable where the
+// code length changes (at most 6 of them, 64 entries each) holds more:
+// 512 + 288 + 6 * 64 = 1184. Distance codes may be incomplete: one code of
+// 15 bits makes the first level 15 bits wide (32768 entries), the largest
+// case. The fixed distance code needs 32.
 const unsigned kLiteralLengthTableSize = 2048;
-const unsigned kDistanceTableSize = 1024;
+const unsigned kDistanceTableSize = 32768;
+const unsigned kFixedDistanceTableSize = 32;
 const unsigned kCodeLengthTableSize = 128;
 
 // What the code lengths make: a complete code, a single code of length 1,

@@ -133,6 +133,19 @@ const CraftedCase kCases[] = {
          return w.Finish();
      },
      0, [] { return Bytes{'a', 'b', 'c', 'd', 'e', 'f', 'a', 'b', 'c', 'c', 'c', 'c'}; }},
+    {"distance code of one 15-bit code",
+     [] {
+         DeflateWriter w;
+         std::vector<int> dist(30, 0);
+         dist[3] = 15;  // distance 4, a first level of 15 bits
+         dist[29] = 15;
+         DynamicBlock b(w, true, CompleteLengths(270), dist);
+         for (char c : std::string("wxyz")) b.Symbol(static_cast<uint8_t>(c));
+         b.Match(9, 4);
+         b.Symbol(256);
+         return w.Finish();
+     },
+     0, [] { return Bytes{'w', 'x', 'y', 'z', 'w', 'x', 'y', 'z', 'w', 'x', 'y', 'z', 'w'}; }},
     {"empty distance code used by a length",
      [] {
          DeflateWriter w;
