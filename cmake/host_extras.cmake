@@ -1,6 +1,8 @@
 # Host extras: the decoder over a memory file layer (its fault-injection
 # tests, the benchmark, the fuzz targets and their replay).
 
+include(cmake/zip_extras.cmake)
+
 set(DECODER_MEMORY_SOURCES
   unzip/crc32.cpp unzip/crc32_clmul.cpp unzip/crc32_cpu_posix.cpp unzip/decoder_io.cpp unzip/inflate.cpp unzip/inflate_fast.cpp
   unzip/inflate_tables.cpp unzip/decoder_ui_posix.cpp

@@ -1,3 +1,5 @@
+include(cmake/zip_extras.cmake)
+
 # Product extras: the decoder's hot files are compiled for speed even in
 # the size-optimised product (an installer spends its time there), and the
 # decoder benchmark for i686 Windows against zlib built for MinGW. The

@@ -1,0 +1,55 @@
+# Archives for the archive tests, made at build time by real archivers
+# (tools/make_zip_fixtures.py). Test programs named *_zip_*, *_extract_* or
+# *_oem_* get them as ZIP_FIXTURE_DIR.
+find_program(PYTHON3_PROGRAM python3 REQUIRED)
+set(ZIP_FIXTURE_DIR ${CMAKE_BINARY_DIR}/zip_fixtures)
+add_custom_command(OUTPUT ${ZIP_FIXTURE_DIR}/stamp
+  COMMAND ${PYTHON3_PROGRAM} ${CMAKE_SOURCE_DIR}/tools/make_zip_fixtures.py ${ZIP_FIXTURE_DIR}
+  DEPENDS ${CMAKE_SOURCE_DIR}/tools/make_zip_fixtures.py
+  COMMENT "Making ZIP test archives")
+add_custom_target(zip_fixtures DEPENDS ${ZIP_FIXTURE_DIR}/stamp)
+
+# Test programs under Wine see the host's files through drive Z:.
+if(CMAKE_CROSSCOMPILING)
+  set(ZIP_FIXTURE_PATH "Z:${ZIP_FIXTURE_DIR}")
+else()
+  set(ZIP_FIXTURE_PATH "${ZIP_FIXTURE_DIR}")
+endif()
+
+get_property(zip_candidate_targets DIRECTORY ${CMAKE_SOURCE_DIR} PROPERTY BUILDSYSTEM_TARGETS)
+foreach(target ${zip_candidate_targets})
+  if(target MATCHES "^(host|win32|e2e)_(zip|extract|oem)_.*test$")
+    add_dependencies(${target} zip_fixtures)
+    target_compile_definitions(${target} PRIVATE ZIP_FIXTURE_DIR="${ZIP_FIXTURE_PATH}")
+  endif()
+endforeach()
+
+# Host build: the whole-archive extraction that the heap measurement runs
+# (tools/measure_zip_memory.sh).
+if(NOT CMAKE_CROSSCOMPILING)
+  add_executable(extract_archive EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/extract_archive.cpp)
+  target_link_libraries(extract_archive PRIVATE corvane_core)
+endif()
+
+# The archive fuzz target (listing and extraction over real files). Its
+# name keeps it out of the decoder's fuzz glob, which links a memory file
+# layer instead of corvane_core.
+if(NOT CMAKE_CROSSCOMPILING)
+  set(ZIP_FUZZER_SOURCE ${CMAKE_SOURCE_DIR}/fuzz/zip_archive_fuzzer.cpp)
+  if(CORVANE_FUZZ)
+    target_compile_options(corvane_core PRIVATE -fsanitize=fuzzer-no-link)
+    add_executable(zip_archive_fuzzer ${ZIP_FUZZER_SOURCE})
+    target_compile_options(zip_archive_fuzzer PRIVATE -fsanitize=fuzzer,address,undefined)
+    target_link_options(zip_archive_fuzzer PRIVATE -fsanitize=fuzzer,address,undefined)
+    target_link_libraries(zip_archive_fuzzer PRIVATE corvane_core)
+  else()
+    # The ordinary test run replays the archives of the fixtures and every
+    # saved crasher under the sanitizers.
+    add_executable(zip_archive_fuzzer_replay ${ZIP_FUZZER_SOURCE} ${CMAKE_SOURCE_DIR}/fuzz/replay_main.cpp)
+    target_link_libraries(zip_archive_fuzzer_replay PRIVATE corvane_core)
+    add_dependencies(zip_archive_fuzzer_replay zip_fixtures)
+    add_test(NAME zip_archive_fuzzer_replay COMMAND zip_archive_fuzzer_replay
+      ${ZIP_FIXTURE_DIR} ${CMAKE_SOURCE_DIR}/fuzz/crashers/zip_archive)
+    set_tests_properties(zip_archive_fuzzer_replay PROPERTIES LABELS host TIMEOUT 600)
+  endif()
+endif()

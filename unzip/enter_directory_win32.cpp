@@ -1,0 +1,5 @@
+#include <windows.h>
+
+#include "unzip/enter_directory.h"
+
+bool EnterDirectory(const char* path) { return SetCurrentDirectoryA(path) != FALSE; }

@@ -1,0 +1,160 @@
+#include "unzip/extract_member.h"
+
+#include <cstring>
+
+#include "fs/path_utils.h"
+#include "unzip/data_descriptor.h"
+#include "unzip/decoder_io.h"
+#include "unzip/decoder_ui.h"
+#include "unzip/inflate.h"
+#include "unzip/local_header.h"
+#include "unzip/output_file.h"
+#include "unzip/zip_format.h"
+
+namespace {
+
+const unsigned long kNameTooLong = 206;
+const uint16_t kCancelAnswer = 0xFFFF;
+
+void CloseIfOpen(FileHandle file) {
+    if (file != kInvalidFile) CloseFileHandle(file);
+}
+
+// By characters: the trail byte of a double-byte character may have the
+// backslash's code.
+bool EndsWithBackslash(const char* path) {
+    const char* last = ScanCharBack(path, '\\');
+    return last != nullptr && last[1] == '\0';
+}
+
+// The directory bit asks for a trailing backslash; a path of 259
+// characters has no room for it but is a directory member all the same.
+bool MakeDirectoryPath(char* path, uint16_t attributes) {
+    if ((attributes & kAttributeDirectory) && path[0] != '\0') {
+        if (std::strlen(path) < static_cast<size_t>(kMaxPath - 1)) AddBackslash(path);
+        return true;
+    }
+    return EndsWithBackslash(path);
+}
+
+// The stamp once more through a handle opened for writing, for file
+// systems that moved it while the file was closed.
+void ConfirmStamp(const char* path, PackedStamp stamp) {
+    FileHandle file = OpenExistingFile(path, kModeReadWrite | kShareCompatible);
+    if (file == kInvalidFile) return;
+    if (GetFileStamp(file) != stamp) SetFileStamp(file, stamp);
+    CloseFileHandle(file);
+}
+
+void FillState(DecoderState& state, FileHandle archive, const char* archivePath, FileHandle output,
+               const LocalHeader& header, ProgressWindowHandle window, int16_t commandId) {
+    std::memset(&state, 0, sizeof state);
+    state.archiveFile = archive;
+    CopyBounded(state.archivePath, archivePath, kMaxPath);
+    state.outputFile = output;
+    state.compressedSize = static_cast<int32_t>(header.packedSize);
+    state.crc = kCrcStart;
+    state.progressWindow = window;
+    state.progressCommandId = commandId;
+    state.lastReportTime = kNoReportYet;
+    state.inputEnd = -1;
+}
+
+int Decode(DecoderState& state, uint16_t method) {
+    if (method == kMethodStored) return CopyStoredMember(state);
+    if (method == kMethodDeflated) return InflateMember(state);
+    return kExtractBadMethod;
+}
+
+// Runs the decoder on a created output file and checks the outcome; the
+// output is deleted again on any failure.
+int DecodeToFile(FileHandle archive, const char* archivePath, FileHandle output, const char* outputPath,
+                 const LocalHeader& header, ProgressWindowHandle window, int16_t commandId) {
+    DecoderState state;
+    FillState(state, archive, archivePath, output, header, window, commandId);
+    if (!AllocateDecoderWindow(state)) {
+        CloseFileHandle(archive);
+        CloseFileHandle(output);
+        RemoveFile(outputPath);
+        return kExtractOutputFailed;
+    }
+    PumpMessages(state);
+    if (window != nullptr) SendProgressReport(window, commandId, 0);
+
+    int result = Decode(state, header.method);
+    uint32_t expected = header.crc;
+    if (result == kDecodeOk && (header.flags & kFlagDataDescriptor) && (expected == 0 || expected != ~state.crc)) {
+        expected = header.method == kMethodStored ? DescriptorCrcAfterStored(state, expected)
+                                                  : DescriptorCrcAfterInflate(state);
+    }
+    uint32_t computed = ~state.crc;
+    ReleaseDecoderWindow(state);
+    // After a disk change this is the archive file of the later disk.
+    CloseIfOpen(state.archiveFile);
+    SetFileStamp(output, header.stamp);
+    CloseFileHandle(output);
+
+    if (result == kDecodeOk && expected != computed) result = kExtractBadCrc;
+    if (result == kDecodeOk && window != nullptr && SendProgressReport(window, commandId, 100) == kCancelAnswer) {
+        result = kExtractCancelled;
+    }
+    if (result != kExtractOk) RemoveFile(outputPath);
+    return result;
+}
+
+}  // namespace
+
+int ExtractZipMember(const char* archivePath, const char* outputPath, uint16_t attributes, uint32_t headerOffset,
+                     ProgressWindowHandle progressWindow, int16_t progressCommandId) {
+    if (std::strlen(archivePath) >= static_cast<size_t>(kMaxPath)) return kExtractInputFailed;
+    FileHandle archive = OpenExistingFile(archivePath, kModeRead | kShareCompatible);
+    if (archive == kInvalidFile) return kExtractInputFailed;
+
+    LocalHeader header;
+    if (!ReadLocalHeader(archive, headerOffset, header)) {
+        CloseFileHandle(archive);
+        return kExtractBadHeader;
+    }
+    // Refused before any output exists, so that an existing file of the
+    // same name is never replaced by a member that cannot be decoded.
+    if (header.method != kMethodStored && header.method != kMethodDeflated) {
+        CloseFileHandle(archive);
+        return kExtractBadMethod;
+    }
+    if (header.flags & kFlagEncrypted) {
+        CloseFileHandle(archive);
+        return kExtractEncrypted;
+    }
+    if (SeekFile(archive, static_cast<int32_t>(header.dataOffset), 0) == -1) {
+        CloseFileHandle(archive);
+        return kExtractBadHeader;
+    }
+
+    char path[kMaxPath];
+    if (std::strlen(outputPath) >= static_cast<size_t>(kMaxPath)) {
+        CloseFileHandle(archive);
+        SetFileErrorCode(kNameTooLong);
+        return kExtractOutputFailed;
+    }
+    CopyBounded(path, outputPath, kMaxPath);
+    bool isDirectory = MakeDirectoryPath(path, attributes);
+
+    FileHandle output = PrepareOutputFile(path, isDirectory, header.size);
+    if (isDirectory) {
+        SetAttributes(path, attributes);
+        CloseFileHandle(archive);
+        return kExtractOk;
+    }
+    if (output == kInvalidFile) {
+        unsigned long code = FileErrorCode();
+        CloseFileHandle(archive);
+        SetFileErrorCode(code);
+        return kExtractOutputFailed;
+    }
+
+    int result = DecodeToFile(archive, archivePath, output, path, header, progressWindow, progressCommandId);
+    if (result != kExtractOk) return result;
+    ConfirmStamp(path, header.stamp);
+    SetAttributes(path, attributes);
+    return kExtractOk;
+}

@@ -1,0 +1,5 @@
+#include <windows.h>
+
+#include "unzip/oem_names.h"
+
+void OemNameToAnsi(char* name) { OemToCharA(name, name); }

@@ -1,0 +1,80 @@
+#include "unzip/output_file.h"
+
+#include <cstring>
+
+#include "fs/char_step.h"
+#include "fs/file_search.h"
+#include "fs/path_utils.h"
+
+namespace {
+
+const unsigned long kPathNotFound = 3;
+const unsigned long kNameTooLong = 206;
+
+// The backslash after which directories may be created: the one behind
+// C: of a drive path, the one ending the share of \\server\share. Null
+// for a UNC path without a share.
+char* CreationStart(char* path) {
+    if (path[0] == '\\' && path[1] == '\\') {
+        int seen = 0;
+        for (char* p = path; *p; p = NextCharacter(p)) {
+            if (*p == '\\' && ++seen == 4) return p;
+        }
+        return nullptr;
+    }
+    return ScanChar(path, '\\');
+}
+
+}  // namespace
+
+void CreateMissingDirectories(char* path) {
+    char* start = CreationStart(path);
+    if (start == nullptr || *start == '\0') return;
+    // Step by characters: a trail byte of a double-byte character may have
+    // the backslash's code.
+    for (char* p = NextCharacter(start); *p; p = NextCharacter(p)) {
+        if (*p != '\\') continue;
+        *p = '\0';
+        if (!IsDirectory(path)) MakeDirectory(path);
+        *p = '\\';
+    }
+}
+
+FileHandle PrepareOutputFile(const char* path, bool isDirectory, uint32_t sizeToReserve) {
+    if (std::strlen(path) >= static_cast<size_t>(kMaxPath)) {
+        SetFileErrorCode(kNameTooLong);
+        return kInvalidFile;
+    }
+    char copy[kMaxPath];
+    CopyBounded(copy, path, kMaxPath);
+
+    FileHandle file = kInvalidFile;
+    unsigned long code;
+    if (isDirectory) {
+        code = IsDirectory(copy) ? 0 : kPathNotFound;
+    } else {
+        file = CreateNewFile(copy, 0);
+        code = FileErrorCode();
+    }
+    SetFileErrorCode(0);
+    if (code == kPathNotFound) {
+        CreateMissingDirectories(copy);
+        if (isDirectory) {
+            // Without room for a trailing backslash the last level is not
+            // among those created above.
+            if (!IsDirectory(copy)) MakeDirectory(copy);
+            code = IsDirectory(copy) ? 0 : kPathNotFound;
+        } else {
+            file = CreateNewFile(copy, 0);
+            code = FileErrorCode();
+        }
+    }
+
+    if (sizeToReserve > 0 && !isDirectory && file != kInvalidFile && IsNtfsDrive(copy[0])) {
+        SeekFile(file, static_cast<int32_t>(sizeToReserve), 0);
+        TruncateAtPosition(file);
+        SeekFile(file, 0, 0);
+    }
+    SetFileErrorCode(code);
+    return file;
+}
