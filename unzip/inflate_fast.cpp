@@ -19,7 +19,9 @@ namespace {
 
 typedef uintptr_t BitWord;
 const unsigned kWordBits = sizeof(BitWord) * 8;
-const int32_t kInputMargin = 32;  // a match needs at most 48 bits; words are read ahead
+// One round takes at most two literals and a match (78 bits) and reads a
+// word ahead of what it takes.
+const int32_t kInputMargin = 32;
 const unsigned kMaxMatch = 258;
 // Literals decoded from one refill: a 64-bit word holds three longest
 // codes (3 x 15 bits) after a refill, a 32-bit word one.
