@@ -27,6 +27,10 @@ struct Scratch {
         archive = folder + "/input.zip";
         InitCrc32Table();
     }
+    ~Scratch() {
+        std::remove(archive.c_str());
+        rmdir(folder.c_str());
+    }
 };
 
 Scratch& TheScratch() {

@@ -7,3 +7,8 @@ char g_lastTargetPath[kMaxPath];
 char* LastTargetPath() { return g_lastTargetPath; }
 
 void SetLastTargetPath(const char* path) { CopyBounded(g_lastTargetPath, path, kMaxPath); }
+
+int32_t AddByteCount(int32_t count, uint32_t size) {
+    int64_t sum = static_cast<int64_t>(count) + size;
+    return sum > INT32_MAX ? INT32_MAX : static_cast<int32_t>(sum);
+}

@@ -1,12 +1,18 @@
 // State shared by the workers of one installation run.
 #pragma once
 
+#include <cstdint>
+
 #include "fs/path_utils.h"
 
 // The path the write-error message names: the current entry's target, or
 // the archive member whose output could not be created.
 char* LastTargetPath();
 void SetLastTargetPath(const char* path);
+
+// Adds a file's size to a byte count; counts stop at the largest 32-bit
+// value instead of running over.
+int32_t AddByteCount(int32_t count, uint32_t size);
 
 // Entry results of the workers.
 const int kEntryDone = 0;

@@ -43,6 +43,22 @@ void CopyAttributesAndStamp(const char* target, uint32_t attributes, PackedStamp
     SetAttributes(target, static_cast<uint16_t>(attributes));
 }
 
+// Creating the target truncates it: it must not be the source under another
+// spelling (letter case, short names, another route to the same folder).
+bool SameFile(FileHandle source, const char* sourcePath, const char* targetPath) {
+    if (lstrcmpiA(sourcePath, targetPath) == 0) return true;
+    HANDLE target = CreateFileA(targetPath, 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+    if (target == INVALID_HANDLE_VALUE) return false;
+    BY_HANDLE_FILE_INFORMATION a;
+    BY_HANDLE_FILE_INFORMATION b;
+    bool same = GetFileInformationByHandle(reinterpret_cast<HANDLE>(source), &a) &&
+                GetFileInformationByHandle(target, &b) && a.dwVolumeSerialNumber == b.dwVolumeSerialNumber &&
+                a.nFileIndexHigh == b.nFileIndexHigh && a.nFileIndexLow == b.nFileIndexLow;
+    CloseHandle(target);
+    return same;
+}
+
 }  // namespace
 
 int CopyPlainFile(const char* sourcePath, const char* targetPath, int32_t& runningBytes) {
@@ -51,7 +67,7 @@ int CopyPlainFile(const char* sourcePath, const char* targetPath, int32_t& runni
     uint32_t attributes = GetAttributes(sourcePath);
     FileHandle source = OpenExistingFile(sourcePath, kModeRead);
     if (FileErrorCode() != 0) return kEntryReadError;
-    if (strcmp(sourcePath, targetPath) == 0) {
+    if (SameFile(source, sourcePath, targetPath)) {
         CloseFileHandle(source);
         return kEntrySamePath;
     }
@@ -63,7 +79,7 @@ int CopyPlainFile(const char* sourcePath, const char* targetPath, int32_t& runni
     }
     uint32_t size = QueryFileSize(source);
     BeginProgressItem(runningBytes, static_cast<int32_t>(size));
-    runningBytes += static_cast<int32_t>(size);
+    runningBytes = AddByteCount(runningBytes, size);
     void* buffer = malloc(kCopyBlock);
     if (!buffer) return Abandon(source, target, targetPath, kEntryWriteError, buffer);
     uint32_t copied = 0;

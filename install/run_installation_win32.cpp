@@ -73,7 +73,9 @@ bool ReadFileListEntry(int key, char* value) {
 int32_t MeasureAll() {
     int32_t total = 0;
     char value[kMaxPath];
-    for (int key = 1; ReadFileListEntry(key, value); ++key) total += MeasureEntry(value);
+    for (int key = 1; ReadFileListEntry(key, value); ++key) {
+        total = AddByteCount(total, static_cast<uint32_t>(MeasureEntry(value)));
+    }
     return total;
 }
 

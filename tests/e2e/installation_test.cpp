@@ -116,14 +116,38 @@ TEST_F(Installation, DestinationWithBackslashesAndEmptyList) {
 
 TEST_F(Installation, InstallingIntoTheSetupFolderAsksNothing) {
     dist_.WriteFile("a.txt", "a");
+    // Typed in other letters than the folder's own: still the same files.
     destination_ = dist_.Folder();
+    CharUpperA(&destination_[0]);
     dist_.WriteFile("SETUP.inf", SimpleInf("Corvane Test", destination_, "1=a.txt\r\n"));
     ASSERT_TRUE(dist_.StartSetup(process_));
     ASSERT_TRUE(ConfirmDestination(process_, kCaption));
-    // The copy onto itself is no error.
+    // The copy onto itself is no error, and the file is left alone.
     EXPECT_EQ(Answer(), "Installation successful!");
     EXPECT_EQ(WaitForExit(process_), 0);
+    EXPECT_EQ(ReadWholeFile(dist_.PathOf("a.txt")), "a");
+    EXPECT_EQ(ReadWholeFile(dist_.PathOf("SETUP.EXE")), ReadWholeFile(SETUP_EXE_PATH));
     destination_ = MakeTemporaryFolder("dest") + "\\app";
+}
+
+TEST_F(Installation, FullDiskIsReportedAndLeavesNoPartialFile) {
+    ULARGE_INTEGER freeBytes = {}, totalBytes = {};
+    if (!GetDiskFreeSpaceExA(SMALL_DISK_DIR "/", &freeBytes, &totalBytes, nullptr) ||
+        totalBytes.QuadPart > 4 * 1024 * 1024) {
+        GTEST_SKIP() << "no small file system could be mounted";
+    }
+    std::string small = std::string(SMALL_DISK_DIR) + "/app";
+    for (char& c : small) c = c == '/' ? '\\' : c;
+    RemoveTree(small);
+    dist_.WriteFile("big.bin", std::string(3 * 1024 * 1024, 'x'));
+    dist_.WriteFile("SETUP.inf", SimpleInf("Corvane Test", small, "1=big.bin\r\n"));
+    ASSERT_TRUE(dist_.StartSetup(process_));
+    ASSERT_TRUE(ConfirmDestination(process_, kCaption));
+    EXPECT_EQ(Answer(), "Disk full!");
+    EXPECT_EQ(Answer(), "Installation NOT successful!");
+    EXPECT_EQ(WaitForExit(process_), 0);
+    EXPECT_EQ(GetFileAttributesA((small + "\\big.bin").c_str()), INVALID_FILE_ATTRIBUTES);
+    RemoveTree(small);
 }
 
 TEST_F(Installation, CancelDuringACopyLeavesNoPartialFile) {
