@@ -26,6 +26,23 @@ test: product host
 	./tools/wine-prefix.sh $(CURDIR)/$(BUILD)/wineprefix
 	./tools/run-under-x.sh $(CURDIR)/$(BUILD)/wineprefix sh -c 'cd $(BUILD)/win32 && ctest --output-on-failure'
 
+# Decoder speed against zlib and libdeflate: native (optimised, no
+# sanitizers) and the i686 build under Wine on the same streams.
+bench: deps $(BUILD)/win32/CMakeCache.txt
+	cmake -S . -B $(BUILD)/bench -DCORVANE_SANITIZE=OFF -DCMAKE_BUILD_TYPE=Release >/dev/null
+	cmake --build $(BUILD)/bench -j $(JOBS) --target inflate_bench
+	cmake --build $(BUILD)/win32 -j $(JOBS) --target inflate_bench
+	./tools/wine-prefix.sh $(CURDIR)/$(BUILD)/wineprefix
+	$(BUILD)/bench/inflate_bench --write $(BUILD)/bench/corpus.bin
+	./tools/wine-run.sh $(CURDIR)/$(BUILD)/wineprefix $(BUILD)/win32/inflate_bench.exe --read Z:$(CURDIR)/$(BUILD)/bench/corpus.bin
+
+# libFuzzer targets (clang), each for FUZZ_SECONDS; findings land in fuzz/crashers/<target>.
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	CC=clang CXX=clang++ cmake -S . -B $(BUILD)/fuzz -DCORVANE_FUZZ=ON -DCORVANE_SANITIZE=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	cmake --build $(BUILD)/fuzz -j $(JOBS) --target inflate_fuzz inflate_roundtrip_fuzz
+	./fuzz/run-fuzz.sh $(BUILD)/fuzz $(FUZZ_SECONDS) inflate_fuzz inflate_roundtrip_fuzz
+
 demo: product
 	./tools/demo.sh $(BUILD)
 

@@ -22,9 +22,19 @@ find_package(Python3 REQUIRED COMPONENTS Interpreter)
 set(INSTALL_ARCHIVES ${CMAKE_BINARY_DIR}/fixtures/app.zip ${CMAKE_BINARY_DIR}/fixtures/system.zip
                      ${CMAKE_BINARY_DIR}/fixtures/nested.zip ${CMAKE_BINARY_DIR}/fixtures/notzip.zip
                      ${CMAKE_BINARY_DIR}/fixtures/evil_parent.zip ${CMAKE_BINARY_DIR}/fixtures/evil_rooted.zip
-                     ${CMAKE_BINARY_DIR}/fixtures/evil_drive.zip)
+                     ${CMAKE_BINARY_DIR}/fixtures/evil_drive.zip ${CMAKE_BINARY_DIR}/fixtures/bad_crc.zip
+                     ${CMAKE_BINARY_DIR}/fixtures/damaged.zip ${CMAKE_BINARY_DIR}/fixtures/sfx.exe)
 add_custom_command(OUTPUT ${INSTALL_ARCHIVES}
   COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/make_install_fixtures.py
           ${CMAKE_BINARY_DIR}/fixtures $<TARGET_FILE:ver5000>
   DEPENDS ${CMAKE_SOURCE_DIR}/tools/make_install_fixtures.py ver5000)
 add_custom_target(fixtures_archives ALL DEPENDS ${INSTALL_ARCHIVES})
+
+# A small file system that really fills up, mounted around the test run.
+set(SMALL_DISK_DIR ${CMAKE_BINARY_DIR}/smalldisk)
+add_test(NAME small_disk_mount COMMAND ${CMAKE_SOURCE_DIR}/tools/small-disk.sh mount ${SMALL_DISK_DIR})
+add_test(NAME small_disk_unmount COMMAND ${CMAKE_SOURCE_DIR}/tools/small-disk.sh unmount ${SMALL_DISK_DIR})
+set_tests_properties(small_disk_mount PROPERTIES FIXTURES_SETUP small_disk)
+set_tests_properties(small_disk_unmount PROPERTIES FIXTURES_CLEANUP small_disk)
+set_tests_properties(e2e_installation_test PROPERTIES FIXTURES_REQUIRED small_disk)
+target_compile_definitions(testlib PUBLIC SMALL_DISK_DIR="Z:${SMALL_DISK_DIR}")

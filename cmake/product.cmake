@@ -58,4 +58,5 @@ add_test(NAME product_imports COMMAND ${CMAKE_SOURCE_DIR}/tools/check-imports.sh
   i686-w64-mingw32-objdump $<TARGET_FILE:setup>)
 
 include(cmake/install_fixtures.cmake)
+include(cmake/demo.cmake)
 include(cmake/product_extras.cmake OPTIONAL)

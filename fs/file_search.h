@@ -51,6 +51,11 @@ void FindNextEntry(SearchRecord& record);
 // alone and so is the code.
 void CloseSearch(SearchRecord& record);
 
+// One search with all attributes: whether something exists at path (and
+// its record). The search is closed again.
+bool FindEntry(const char* path, SearchRecord& record);
+bool PathExists(const char* path);
+
 const int kPathNothing = 0;
 const int kPathFile = 1;
 const int kPathDirectory = 2;

@@ -90,3 +90,11 @@ void CopyBounded(char* destination, const char* source, int size) {
     for (; i < size - 1 && source[i] != '\0'; ++i) destination[i] = source[i];
     destination[i] = '\0';
 }
+
+bool JoinPath(const char* directory, const char* name, char* path) {
+    size_t length = strlen(directory);
+    if (length + strlen(name) >= static_cast<size_t>(kMaxPath)) return false;
+    memcpy(path, directory, length);
+    strcpy(path + length, name);
+    return true;
+}

@@ -36,5 +36,9 @@ char* NextToken(char* text, char separator);
 // The program's own directory with its trailing backslash.
 void ProgramDirectory(char* buffer, int maxLength);
 
+// directory followed by name into path (kMaxPath characters); false, with
+// nothing written, when the two would not fit.
+bool JoinPath(const char* directory, const char* name, char* path);
+
 // Copies at most size - 1 characters and always terminates.
 void CopyBounded(char* destination, const char* source, int size);

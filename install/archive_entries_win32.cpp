@@ -7,6 +7,7 @@
 #include "fs/file_ops.h"
 #include "fs/file_search.h"
 #include "install/install_state.h"
+#include "install/progress_file_line.h"
 #include "install/system_files.h"
 #include "progress/progress_bars.h"
 #include "resources/resource.h"
@@ -36,23 +37,6 @@ bool HasPrefix(const char* name, const char* prefix) {
                                                     static_cast<int>(length)) == CSTR_EQUAL;
 }
 
-bool Exists(const char* path) {
-    SearchRecord record;
-    FindFirstEntry(path, kSearchAll, record);
-    bool found = FileErrorCode() == 0;
-    CloseSearch(record);
-    return found;
-}
-
-// Directory followed by name; false when the two would not fit a path.
-bool Join(const char* directory, const char* name, char* path) {
-    size_t length = strlen(directory);
-    if (length + strlen(name) >= static_cast<size_t>(kMaxPath)) return false;
-    memcpy(path, directory, length);
-    strcpy(path + length, name);
-    return true;
-}
-
 // The member's output path by its placement.
 Placement OutputPathFor(const char* name, const char* targetDirectory, char* output, bool& fits) {
     char directory[kMaxPath + 1];
@@ -60,16 +44,16 @@ Placement OutputPathFor(const char* name, const char* targetDirectory, char* out
         UINT length = GetWindowsDirectoryA(directory, kMaxPath - 1);
         if (length >= kMaxPath) directory[0] = '\0';
         AddBackslash(directory);
-        fits = Join(directory, name + strlen(kWindowsPrefix), output);
+        fits = JoinPath(directory, name + strlen(kWindowsPrefix), output);
         return kWindowsPlacement;
     }
     if (HasPrefix(name, kSystemPrefix)) {
         ChosenSystemDirectory(directory);
         AddBackslash(directory);
-        fits = Join(directory, name + strlen(kSystemPrefix), output);
+        fits = JoinPath(directory, name + strlen(kSystemPrefix), output);
         return kSystemPlacement;
     }
-    fits = Join(targetDirectory, name, output);
+    fits = JoinPath(targetDirectory, name, output);
     return kDestinationPlacement;
 }
 
@@ -78,13 +62,6 @@ bool Wanted(char* name) {
     int bits = StripVersionPrefix(name);
     if (bits != 0 && (bits & Prepared().versionMask) == 0) return false;
     return PassesLanguageFilter(name);
-}
-
-void ShowCurrentFile(const char* path) {
-    char line[kMaxPath + 1] = "\r";
-    CopyBounded(line + 1, path, kMaxPath);
-    HWND dialog = ProgressDialogHandle();
-    if (dialog) SetDlgItemTextA(dialog, IDC_PROGRESS_FILE, line);
 }
 
 // Start of the inner archive stored as this member of the outer file.
@@ -138,18 +115,18 @@ int UnpackMember(const char* archivePath, const ZipEntry& entry, const char* nam
     char original[kMaxPath];
     strcpy(original, output);
     bool redirected = false;
-    if ((entry.attributes & 1) != 0 && Exists(output)) {
+    if ((entry.attributes & 1) != 0 && PathExists(output)) {
         char temporary[kMaxPath];
         strcpy(temporary, output);
         temporary[strlen(temporary) - 1] = '$';
-        if (!Exists(temporary)) {
+        if (!PathExists(temporary)) {
             strcpy(output, temporary);
             redirected = true;
         }
     }
-    ShowCurrentFile(output);
+    ShowProgressFile(output);
     bool stampedTime = (entry.stamp & 0xFFFF) != 0;
-    if (!((placement == kDestinationPlacement && stampedTime) || !Exists(output))) return kNextMember;
+    if (!((placement == kDestinationPlacement && stampedTime) || !PathExists(output))) return kNextMember;
     int result = ExtractZipMember(archivePath, output, static_cast<uint16_t>(entry.attributes & ~1u),
                                   entry.headerOffset + baseOffset,
                                   reinterpret_cast<ProgressWindowHandle>(ProgressDialogHandle()), kProgressCommand);

@@ -14,25 +14,10 @@ namespace {
 const char kBackupSection[] = "Backup data";
 const uint16_t kCompareBlock = 256;
 
-bool Find(const char* path, SearchRecord& record) {
-    FindFirstEntry(path, kSearchAll, record);
-    bool found = FileErrorCode() == 0;
-    CloseSearch(record);
-    return found;
-}
-
-bool Exists(const char* path) {
-    SearchRecord record;
-    return Find(path, record);
-}
-
 // The listed file's path in the destination; false when it is not there.
 bool ListedFile(const char* entry, char* path) {
     const char* destination = Prepared().destination;
-    if (strlen(destination) + strlen(entry) >= static_cast<size_t>(kMaxPath)) return false;
-    strcpy(path, destination);
-    strcat(path, entry);
-    return Exists(path);
+    return JoinPath(destination, entry, path) && PathExists(path);
 }
 
 bool SameBytes(FileHandle a, FileHandle b) {
@@ -56,7 +41,7 @@ bool FilesEqual(const char* a, const char* b) {
     if (strcasecmp(a, b) == 0) return false;
     SearchRecord recordA;
     SearchRecord recordB;
-    if (!Find(a, recordA) || !Find(b, recordB) || recordA.size != recordB.size) return false;
+    if (!FindEntry(a, recordA) || !FindEntry(b, recordB) || recordA.size != recordB.size) return false;
     FileHandle fileA = OpenExistingFile(a, kModeRead);
     if (FileErrorCode() != 0) return false;
     FileHandle fileB = OpenExistingFile(b, kModeRead);
@@ -78,7 +63,7 @@ void BackUpData() {
         for (int digit = 0; digit <= 9; ++digit) {
             char backup[kMaxPath];
             if (!BackupPathFor(Prepared().destination, entry, digit, backup)) break;
-            if (!Exists(backup) || digit == 9) {
+            if (!PathExists(backup) || digit == 9) {
                 int32_t ownCount = 0;
                 CopyPlainFile(file, backup, ownCount);
                 break;
@@ -95,7 +80,7 @@ void PruneBackups() {
         for (int digit = 9; digit >= 0; --digit) {
             char backup[kMaxPath];
             if (!BackupPathFor(Prepared().destination, entry, digit, backup)) break;
-            if (Exists(backup) && FilesEqual(file, backup)) RemoveFile(backup);
+            if (PathExists(backup) && FilesEqual(file, backup)) RemoveFile(backup);
         }
     }
 }

@@ -18,20 +18,9 @@ char FoldKind(const char* token) {
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
-bool JoinPath(const char* directory, const char* name, char* path) {
-    size_t length = strlen(directory);
-    if (length + strlen(name) >= static_cast<size_t>(kMaxPath)) return false;
-    memcpy(path, directory, length);
-    strcpy(path + length, name);
-    return true;
-}
-
 int32_t SizeOf(const char* path) {
     SearchRecord record;
-    FindFirstEntry(path, kSearchAll, record);
-    int32_t size = FileErrorCode() == 0 ? static_cast<int32_t>(record.size) : 0;
-    CloseSearch(record);
-    return size;
+    return FindEntry(path, record) ? static_cast<int32_t>(record.size) : 0;
 }
 
 }  // namespace

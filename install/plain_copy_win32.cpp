@@ -6,6 +6,7 @@
 #include "fs/file_ops.h"
 #include "install/file_entries.h"
 #include "install/install_state.h"
+#include "install/progress_file_line.h"
 #include "progress/progress_bars.h"
 #include "resources/resource.h"
 #include "startup/shell_window.h"
@@ -13,13 +14,6 @@
 namespace {
 
 const uint16_t kCopyBlock = 32000;
-
-void ShowCurrentFile(const char* path) {
-    char line[kMaxPath + 1] = "\r";
-    CopyBounded(line + 1, path, kMaxPath);
-    HWND dialog = ProgressDialogHandle();
-    if (dialog) SetDlgItemTextA(dialog, IDC_PROGRESS_FILE, line);
-}
 
 int32_t RoundedPercent(double done, uint32_t size) { return static_cast<int32_t>(done * 100.0 / size + 0.5); }
 
@@ -62,7 +56,7 @@ bool SameFile(FileHandle source, const char* sourcePath, const char* targetPath)
 }  // namespace
 
 int CopyPlainFile(const char* sourcePath, const char* targetPath, int32_t& runningBytes) {
-    ShowCurrentFile(targetPath);
+    ShowProgressFile(targetPath);
     SetItemPercent(0);
     uint32_t attributes = GetAttributes(sourcePath);
     FileHandle source = OpenExistingFile(sourcePath, kModeRead);

@@ -42,9 +42,7 @@ bool PrepareDestination(char* setupDirectory) {
     char* destination = Prepared().destination;
     NormaliseDestination(destination);
     SearchRecord record;
-    FindFirstEntry(destination, kSearchAll, record);
-    bool isDirectory = FileErrorCode() == 0 && (record.attributes & kEntryDirectory) != 0;
-    CloseSearch(record);
+    bool isDirectory = FindEntry(destination, record) && (record.attributes & kEntryDirectory) != 0;
     if (isDirectory) {
         char withBackslash[kMaxPath + 1];
         CopyBounded(withBackslash, destination, kMaxPath);

@@ -36,14 +36,6 @@ const LanguageTexts kCopyByHandHint = {
 
 const int kMessageSize = 513;
 
-bool Exists(const char* path) {
-    SearchRecord record;
-    FindFirstEntry(path, kSearchAll, record);
-    bool found = FileErrorCode() == 0;
-    CloseSearch(record);
-    return found;
-}
-
 }  // namespace
 
 void ChosenSystemDirectory(char* path) {
@@ -63,7 +55,7 @@ int CompareVersions(const char* newPath, const char* existingPath) {
     char existingShort[kMaxPath];
     ShortPathForm(newPath, newShort);
     ShortPathForm(existingPath, existingShort);
-    if (!Exists(existingShort)) return kNoExistingFile;
+    if (!PathExists(existingShort)) return kNoExistingFile;
     uint32_t newSize = VersionResourceSize(newShort);
     if (newSize == 0) return kKeepExisting;
     uint32_t existingSize = VersionResourceSize(existingShort);

@@ -5,6 +5,7 @@ a read-only system member and an archive stored inside another.
 Usage: make_install_fixtures.py OUTPUT_DIR NEWER_DLL"""
 import io
 import os
+import subprocess
 import sys
 import zipfile
 
@@ -63,12 +64,47 @@ def escaping_archives(out):
             z.writestr(info, b'evil')
 
 
+def damaged_archives(out):
+    """A member whose stored CRC is wrong, and one whose data was overwritten."""
+    data = b'Corvane data that will not survive\r\n' * 100
+    good = io.BytesIO()
+    with zipfile.ZipFile(good, 'w') as z:
+        member(z, 'DATA.TXT', data)
+    raw = bytearray(good.getvalue())
+    bad_crc = bytearray(raw)
+    for at in (14, raw.rfind(b'PK\x01\x02') + 16):  # local and central CRC fields
+        bad_crc[at] ^= 0xFF
+    with open(os.path.join(out, 'bad_crc.zip'), 'wb') as f:
+        f.write(bad_crc)
+    damaged = bytearray(raw)
+    start = 30 + len('DATA.TXT')
+    damaged[start + 5:start + 25] = b'\xff' * 20
+    with open(os.path.join(out, 'damaged.zip'), 'wb') as f:
+        f.write(damaged)
+
+
+def self_extractor(out, stub_path):
+    """An executable with an archive behind it, adjusted by Info-ZIP's zip -A."""
+    archive = io.BytesIO()
+    with zipfile.ZipFile(archive, 'w') as z:
+        member(z, 'SFX.TXT', b'from the self-extracting archive\r\n' * 20)
+        member(z, 'SFXDIR/NESTED.TXT', b'nested in the self-extractor')
+    with open(stub_path, 'rb') as f:
+        stub = f.read()
+    path = os.path.join(out, 'sfx.exe')
+    with open(path, 'wb') as f:
+        f.write(stub + archive.getvalue())
+    subprocess.run(['zip', '-q', '-A', path], check=True)
+
+
 def main(out, dll):
     os.makedirs(out, exist_ok=True)
     app_archive(os.path.join(out, 'app.zip'))
     system_archive(os.path.join(out, 'system.zip'), dll)
     nested_archive(os.path.join(out, 'nested.zip'))
     escaping_archives(out)
+    damaged_archives(out)
+    self_extractor(out, dll)
     with open(os.path.join(out, 'notzip.zip'), 'wb') as f:
         f.write(b'this is not an archive at all' * 10)
 

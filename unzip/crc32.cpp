@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "unzip/crc32_clmul.h"
+
 namespace {
 
 const uint32_t kReflectedPolynomial = 0xEDB88320u;
@@ -10,6 +12,8 @@ const uint32_t kReflectedPolynomial = 0xEDB88320u;
 // eight bytes per step (each is the previous one advanced by a zero
 // byte), which keeps the check from costing more than the decoding.
 uint32_t crcTable[8][256];
+bool useClmul = false;
+const size_t kClmulFrom = 64;
 
 inline uint32_t Load32(const uint8_t* p) {
     return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
@@ -27,11 +31,18 @@ void InitCrc32Table() {
     for (int t = 1; t < 8; ++t)
         for (int i = 0; i < 256; ++i)
             crcTable[t][i] = (crcTable[t - 1][i] >> 8) ^ crcTable[0][crcTable[t - 1][i] & 0xFF];
+    useClmul = ClmulCrcAvailable();
 }
 
 void Crc32Update(const void* bytes, size_t count, uint32_t& crc) {
     const uint8_t* p = static_cast<const uint8_t*>(bytes);
     uint32_t c = crc;
+    if (useClmul && count >= kClmulFrom) {
+        size_t whole = count & ~static_cast<size_t>(15);
+        c = Crc32FoldClmul(c, p, whole);
+        p += whole;
+        count -= whole;
+    }
     for (; count >= 8; count -= 8, p += 8) {
         uint32_t low = c ^ Load32(p);
         uint32_t high = Load32(p + 4);

@@ -110,14 +110,14 @@ int FixedBlock(DecoderState& state) {
     memset(lengths + 256, 7, 24);
     memset(lengths + 280, 8, 8);
     uint32_t literalEntries[kLiteralLengthTableSize];
-    uint32_t distanceEntries[kDistanceTableSize];
+    uint32_t distanceEntries[kFixedDistanceTableSize];
     BlockCodes codes = {{literalEntries, 0}, {distanceEntries, 0}};
     BuildDecodeTable(lengths, kMaxLiteralLengthCodes, kSymbolTemplates.literalLength, kFixedLiteralLengthWidth,
                      kLiteralLengthTableSize, codes.literalLength);
     // 30 of the 32 five-bit distance codes: incomplete, and accepted.
     memset(lengths, 5, kFixedDistanceCodes);
-    BuildDecodeTable(lengths, kFixedDistanceCodes, kSymbolTemplates.distance, kFixedDistanceWidth, kDistanceTableSize,
-                     codes.distance);
+    BuildDecodeTable(lengths, kFixedDistanceCodes, kSymbolTemplates.distance, kFixedDistanceWidth,
+                     kFixedDistanceTableSize, codes.distance);
     return DecodeBlockCodes(state, codes);
 }
 
@@ -164,6 +164,7 @@ int DynamicBlock(DecoderState& state) {
         previous = value;
     }
 
+    // The tables live on the stack for the block: no allocation can fail.
     uint32_t literalEntries[kLiteralLengthTableSize];
     uint32_t distanceEntries[kDistanceTableSize];
     BlockCodes codes = {{literalEntries, 0}, {distanceEntries, 0}};

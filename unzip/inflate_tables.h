@@ -6,21 +6,26 @@
 
 #include <cstdint>
 
-// Entry: value (16 bits) | kind (8 bits) | extra or subtable bits (4) | code bits (4).
+// Entry: value (16 bits) | kind (4) | extra or subtable bits (4) | code bits (8).
+// The code bits fill the low byte alone, so a shift can take the entry
+// itself as its count. The kind's top bits are flags, so that the hot loop
+// tests one bit: a literal, or something rare (end of block, link, invalid).
 enum EntryKind : uint32_t {
-    kEntryLiteral = 0,   // value: the byte (or the code-length symbol)
-    kEntryBase = 1,      // value: length or distance base, extra: its extra bits
-    kEntryEndOfBlock = 2,
-    kEntryLink = 3,      // value: subtable start, extra: bits that index it
-    kEntryInvalid = 4,
+    kEntryBase = 0x0,     // value: length or distance base, extra: its extra bits
+    kEntryLiteral = 0x8,  // value: the byte (or the code-length symbol)
+    kEntryEndOfBlock = 0x5,
+    kEntryLink = 0x6,     // value: subtable start, extra: bits that index it
+    kEntryInvalid = 0x7,
 };
+const uint32_t kLiteralFlag = 0x8000;
+const uint32_t kRareFlag = 0x4000;
 
 constexpr uint32_t MakeEntry(uint32_t kind, uint32_t bits, uint32_t extra, uint32_t value) {
-    return value << 16 | kind << 8 | extra << 4 | bits;
+    return value << 16 | kind << 12 | extra << 8 | bits;
 }
-inline unsigned EntryBits(uint32_t e) { return e & 15; }
-inline unsigned EntryExtra(uint32_t e) { return (e >> 4) & 15; }
-inline unsigned EntryKindOf(uint32_t e) { return (e >> 8) & 0xFF; }
+inline unsigned EntryBits(uint32_t e) { return e & 0xFF; }
+inline unsigned EntryExtra(uint32_t e) { return (e >> 8) & 15; }
+inline unsigned EntryKindOf(uint32_t e) { return (e >> 12) & 15; }
 inline unsigned EntryValue(uint32_t e) { return e >> 16; }
 
 const unsigned kMaxCodeBits = 15;
@@ -28,11 +33,17 @@ const unsigned kLiteralLengthSymbols = 288;
 const unsigned kDistanceSymbols = 32;
 const unsigned kCodeLengthSymbols = 19;
 
-// Room for the largest table any code of that kind can need (the sizes
-// are checked while building, so an unexpected code fails instead of
-// overflowing).
+// Room for the largest table a code of that kind can need (checked while
+// building all the same). Literal/length codes must be complete, so the
+// first level is at most 9 bits; below it, a subtable holding codes of one
+// length holds as many entries as codes, and only the subtable where the
+// code length changes (at most 6 of them, 64 entries each) holds more:
+// 512 + 288 + 6 * 64 = 1184. Distance codes may be incomplete: one code of
+// 15 bits makes the first level 15 bits wide (32768 entries), the largest
+// case. The fixed distance code needs 32.
 const unsigned kLiteralLengthTableSize = 2048;
-const unsigned kDistanceTableSize = 1024;
+const unsigned kDistanceTableSize = 32768;
+const unsigned kFixedDistanceTableSize = 32;
 const unsigned kCodeLengthTableSize = 128;
 
 // What the code lengths make: a complete code, a single code of length 1,

@@ -28,39 +28,67 @@ inline void Store32(uint8_t* p, uint32_t v) { memcpy(p, &v, 4); }
 
 }  // namespace window_copy
 
+// Copies count bytes (count < 2^16) from src to dst, which do not overlap,
+// always in the same pattern of moves for the same count: words, then 4,
+// 2 and 1 bytes. A later copy that reads what this one wrote, at the same
+// offsets, then reads each word exactly as it was stored, which the
+// processor can hand over from its store buffer without waiting.
+inline void CopyInPattern(uint8_t* dst, const uint8_t* src, unsigned count) {
+    using namespace window_copy;
+    unsigned i = 0;
+    for (; i + 8 <= count; i += 8) Store64(dst + i, Load64(src + i));
+    if (count & 4) {
+        Store32(dst + i, Load32(src + i));
+        i += 4;
+    }
+    if (count & 2) {
+        uint16_t v;
+        memcpy(&v, src + i, 2);
+        memcpy(dst + i, &v, 2);
+        i += 2;
+    }
+    if (count & 1) dst[i] = src[i];
+}
+
 // dst[i] = dst[i - distance] for i in 0..length-1, source entirely before dst.
 inline void CopyBackReference(uint8_t* dst, unsigned distance, unsigned length) {
     using namespace window_copy;
     const uint8_t* src = dst - distance;
-    if (distance >= 8) {
+    if (distance >= length) {
+        // No overlap: whole words front to back; the last word ends exactly
+        // at the match end and rewrites a few bytes with the same values.
         if (length >= 8) {
-            // Whole words front to back; the last word ends exactly at the
-            // match end and rewrites a few bytes with the same values.
             unsigned done = 0;
             for (; done + 8 < length; done += 8) Store64(dst + done, Load64(src + done));
             Store64(dst + length - 8, Load64(src + length - 8));
-            return;
-        }
-        if (length >= 4) {
+        } else if (length >= 4) {
             uint32_t head = Load32(src), tail = Load32(src + length - 4);
             Store32(dst, head);
             Store32(dst + length - 4, tail);
-            return;
+        } else {
+            for (unsigned i = 0; i < length; ++i) dst[i] = src[i];
         }
-        for (unsigned i = 0; i < length; ++i) dst[i] = src[i];
         return;
     }
     if (distance == 1) {
         memset(dst, dst[-1], length);
         return;
     }
-    // A short period: lay down one period by bytes until the copy is at
-    // least eight bytes behind, then go on in words.
+    // The match repeats its first period. Lay down one period of at least
+    // eight bytes (a multiple of a short distance, by bytes), then repeat
+    // it period by period, each copy reading the previous one.
     unsigned period = distance;
-    while (period < 8) period += distance;
-    unsigned lead = length < period ? length : period;
-    for (unsigned i = 0; i < lead; ++i) dst[i] = src[i];
-    if (length > lead) CopyBackReference(dst + lead, period, length - lead);
+    if (period < 8) {
+        while (period < 8) period += distance;
+        unsigned lead = length < period ? length : period;
+        for (unsigned i = 0; i < lead; ++i) dst[i] = src[i];
+        if (length == lead) return;
+    } else {
+        CopyInPattern(dst, src, period);
+    }
+    unsigned done = period;
+    for (; done + period <= length; done += period) CopyInPattern(dst + done, dst + done - period, period);
+    if (done < length) CopyInPattern(dst + done, dst + done - period, length - done);
 }
 
 // The match at window position pos (pos + length <= kWindowSize); the
@@ -77,4 +105,25 @@ inline void CopyMatch(uint8_t* window, unsigned pos, unsigned distance, unsigned
     if (first > length) first = length;
     if (src != pos) memmove(window + pos, window + src, first);
     if (length > first) CopyBackReference(window + pos + first, distance, length - first);
+}
+
+// The fast loop's copy, where at least 16 bytes of window follow the match.
+// A short match moves 16 bytes in two words without any test of its
+// length: the 16 bytes behind the match are saved first and put back
+// after, so the history there stays as it was. The second word is read
+// after the first is written, so a distance of 8 to 15 repeats correctly;
+// a shorter distance qualifies only when the match does not overlap.
+inline void CopyMatchWithRoom(uint8_t* window, unsigned pos, unsigned distance, unsigned length) {
+    using namespace window_copy;
+    if (distance <= pos && length <= 16 && (distance >= 8 || distance >= length)) {
+        uint8_t* dst = window + pos;
+        const uint8_t* src = dst - distance;
+        uint64_t keep0 = Load64(dst + length), keep1 = Load64(dst + length + 8);
+        Store64(dst, Load64(src));
+        Store64(dst + 8, Load64(src + 8));
+        Store64(dst + length, keep0);
+        Store64(dst + length + 8, keep1);
+        return;
+    }
+    CopyMatch(window, pos, distance, length);
 }

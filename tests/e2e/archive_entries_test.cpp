@@ -28,7 +28,7 @@ protected:
         root_ = MakeTemporaryFolder("arc");
         destination_ = root_ + "\\app";
         for (const char* name : {"app.zip", "system.zip", "nested.zip", "notzip.zip", "evil_parent.zip",
-                                 "evil_rooted.zip", "evil_drive.zip"}) dist_.CopyIn(Fixture(name), name);
+                                 "evil_rooted.zip", "evil_drive.zip", "bad_crc.zip", "damaged.zip", "sfx.exe"}) dist_.CopyIn(Fixture(name), name);
     }
     void TearDown() override {
         EndProcess(process_);
@@ -156,6 +156,55 @@ TEST_F(ArchiveEntries, MembersLeadingOutOfTheDestinationAreNeverWritten) {
         }
         RemoveTree(destination_);
     }
+}
+
+TEST_F(ArchiveEntries, VersionMasksZeroToThree) {
+    const struct {
+        int mask;
+        bool old16, new32;
+    } cases[] = {{0, false, false}, {1, true, false}, {2, false, true}, {3, true, true}};
+    for (const auto& c : cases) {
+        Start("1=app.zip,Z\r\n", c.mask);
+        EXPECT_EQ(Answer(), "Installation successful!");
+        EXPECT_EQ(WaitForExit(process_), 0);
+        EXPECT_EQ(Exists("OLD16.TXT"), c.old16) << c.mask;
+        EXPECT_EQ(Exists("NEW32.TXT"), c.new32) << c.mask;
+        EXPECT_EQ(Exists("DOC\\HELP.HLP"), c.new32) << c.mask;
+        EXPECT_TRUE(Exists("X32\\A.DLL")) << c.mask;
+        RemoveTree(destination_);
+    }
+}
+
+TEST_F(ArchiveEntries, SelfExtractingArchiveInASubdirectoryOfTheDistribution) {
+    CreateDirectoryA(dist_.PathOf("disk1").c_str(), nullptr);
+    dist_.CopyIn(Fixture("sfx.exe"), "disk1\\sfx.exe");
+    Start("1=disk1\\sfx.exe,Z\r\n");
+    EXPECT_EQ(Answer(), "Installation successful!");
+    EXPECT_EQ(WaitForExit(process_), 0);
+    // The entry's directory part is kept under the destination.
+    EXPECT_EQ(ReadWholeFile(At("disk1\\SFX.TXT")).size(), 34u * 20);
+    EXPECT_EQ(ReadWholeFile(At("disk1\\SFXDIR\\NESTED.TXT")), "nested in the self-extractor");
+}
+
+TEST_F(ArchiveEntries, DamagedMembersAreReadErrorsAndLeaveNoFile) {
+    for (const char* archive : {"bad_crc.zip", "damaged.zip"}) {
+        Start(std::string("1=") + archive + ",Z\r\n");
+        EXPECT_EQ(Answer(), "Error reading " + dist_.PathOf(archive) + "!\rDisk may be defective!") << archive;
+        EXPECT_EQ(Answer(), "Installation NOT successful!");
+        EXPECT_EQ(WaitForExit(process_), 0);
+        EXPECT_FALSE(Exists("DATA.TXT")) << archive;
+        RemoveTree(destination_);
+    }
+}
+
+TEST_F(ArchiveEntries, UnwritableMemberIsAWriteError) {
+    CreateDirectoryA(destination_.c_str(), nullptr);
+    CreateDirectoryA(At("README.TXT").c_str(), nullptr);  // a folder where the file goes
+    Start("1=app.zip,Z\r\n");
+    Answer("&Yes");
+    EXPECT_EQ(Answer(), "Error writing " + At("README.TXT") + "!");
+    EXPECT_EQ(Answer(), "Installation NOT successful!");
+    EXPECT_EQ(WaitForExit(process_), 0);
 }
 
 }  // namespace

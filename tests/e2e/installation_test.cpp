@@ -130,6 +130,26 @@ TEST_F(Installation, InstallingIntoTheSetupFolderAsksNothing) {
     destination_ = MakeTemporaryFolder("dest") + "\\app";
 }
 
+TEST_F(Installation, FullDiskIsReportedAndLeavesNoPartialFile) {
+    ULARGE_INTEGER freeBytes = {}, totalBytes = {};
+    if (!GetDiskFreeSpaceExA(SMALL_DISK_DIR "/", &freeBytes, &totalBytes, nullptr) ||
+        totalBytes.QuadPart > 4 * 1024 * 1024) {
+        GTEST_SKIP() << "no small file system could be mounted";
+    }
+    std::string small = std::string(SMALL_DISK_DIR) + "/app";
+    for (char& c : small) c = c == '/' ? '\\' : c;
+    RemoveTree(small);
+    dist_.WriteFile("big.bin", std::string(3 * 1024 * 1024, 'x'));
+    dist_.WriteFile("SETUP.inf", SimpleInf("Corvane Test", small, "1=big.bin\r\n"));
+    ASSERT_TRUE(dist_.StartSetup(process_));
+    ASSERT_TRUE(ConfirmDestination(process_, kCaption));
+    EXPECT_EQ(Answer(), "Disk full!");
+    EXPECT_EQ(Answer(), "Installation NOT successful!");
+    EXPECT_EQ(WaitForExit(process_), 0);
+    EXPECT_EQ(GetFileAttributesA((small + "\\big.bin").c_str()), INVALID_FILE_ATTRIBUTES);
+    RemoveTree(small);
+}
+
 TEST_F(Installation, CancelDuringACopyLeavesNoPartialFile) {
     std::string big(24 * 1024 * 1024, 'x');
     dist_.WriteFile("big.bin", big);

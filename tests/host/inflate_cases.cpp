@@ -133,6 +133,19 @@ const CraftedCase kCases[] = {
          return w.Finish();
      },
      0, [] { return Bytes{'a', 'b', 'c', 'd', 'e', 'f', 'a', 'b', 'c', 'c', 'c', 'c'}; }},
+    {"distance code of one 15-bit code",
+     [] {
+         DeflateWriter w;
+         std::vector<int> dist(30, 0);
+         dist[3] = 15;  // distance 4, a first level of 15 bits
+         dist[29] = 15;
+         DynamicBlock b(w, true, CompleteLengths(270), dist);
+         for (char c : std::string("wxyz")) b.Symbol(static_cast<uint8_t>(c));
+         b.Match(9, 4);
+         b.Symbol(256);
+         return w.Finish();
+     },
+     0, [] { return Bytes{'w', 'x', 'y', 'z', 'w', 'x', 'y', 'z', 'w', 'x', 'y', 'z', 'w'}; }},
     {"empty distance code used by a length",
      [] {
          DeflateWriter w;
@@ -500,13 +513,69 @@ TEST(Inflate, DataDescriptorThroughTheBitReader) {
         }
 }
 
+// Random literals and matches of every kind (short and long, overlapping,
+// distances 1 to 32768, reaching before the start and round the window)
+// against a byte-by-byte expansion: the fast loop's wide copies must leave
+// every byte of history they pass over as it was.
+TEST(Inflate, RandomMatchesAgreeWithByteByByteCopy) {
+    for (unsigned seed = 1; seed <= 6; ++seed) {
+        uint32_t x = seed * 7919;
+        auto next = [&x](uint32_t n) {
+            x = x * 1103515245u + 12345u;
+            return (x >> 8) % n;
+        };
+        DeflateWriter w;
+        w.BlockHeader(true, 1);
+        Bytes expected;
+        while (expected.size() < 150000) {
+            uint32_t pick = next(10);
+            if (pick < 4) {
+                uint8_t b = static_cast<uint8_t>(next(256));
+                w.FixedSymbol(b);
+                expected.push_back(b);
+                continue;
+            }
+            unsigned length = pick < 8 ? 3 + next(14) : 3 + next(256);
+            unsigned distance;
+            switch (next(5)) {
+            case 0: distance = 1 + next(16); break;
+            case 1: distance = 32768 - next(48); break;
+            case 2: distance = 1 + next(300); break;
+            default: distance = 1 + next(32768); break;
+            }
+            w.FixedMatch(length, distance);
+            for (unsigned i = 0; i < length; ++i) {
+                size_t at = expected.size();
+                expected.push_back(at >= distance ? expected[at - distance] : 0);
+            }
+        }
+        w.FixedSymbol(256);
+        Bytes stream = w.Finish();
+        for (bool fast : {true, false}) {
+            DecodeOptions options;
+            options.fast = fast;
+            DecodeRun run = RunInflate(stream, options);
+            ASSERT_EQ(run.result, 0) << seed;
+            ASSERT_EQ(run.output.size(), expected.size()) << seed;
+            EXPECT_TRUE(run.output == expected) << "seed " << seed << (fast ? " fast" : " careful");
+        }
+    }
+}
+
 TEST(Crc32, AgreesWithZlib) {
     InitCrc32Table();
-    for (size_t size : {size_t(0), size_t(1), size_t(7), size_t(8), size_t(9), size_t(1000), size_t(65537)}) {
+    for (size_t size : {0, 1, 7, 8, 9, 15, 16, 17, 63, 64, 65, 79, 80, 127, 128, 129, 1000, 32768, 65537}) {
         Bytes data = SampleData(size, 9, 2);
         uint32_t reg = kCrcStart;
         Crc32Update(data.data(), data.size(), reg);
         EXPECT_EQ(~reg, static_cast<uint32_t>(crc32(0, data.data(), static_cast<uInt>(size)))) << size;
+        // The same bytes in uneven pieces give the same register.
+        uint32_t pieces = kCrcStart;
+        for (size_t at = 0, step = 1; at < size; at += step, step = step * 3 + 1) {
+            size_t n = size - at < step ? size - at : step;
+            Crc32Update(data.data() + at, n, pieces);
+        }
+        EXPECT_EQ(pieces, reg) << size;
     }
 }
 
