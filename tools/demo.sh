@@ -33,7 +33,7 @@ fi
     sleep 0.1
   done
   wait \$driver
-  wineserver -w"
+  wineserver -k"
 [ -f "$demo/screenshot-progress.png" ] && cp "$demo/screenshot-progress.png" "$demo/screenshot.png"
 echo "screenshots: $(ls "$demo"/screenshot*.png | tr '\n' ' ')"
 ls "$prefix/drive_c/corvane" 2>/dev/null | sed 's/^/installed: /'

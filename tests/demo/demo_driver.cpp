@@ -31,9 +31,24 @@ HWND Visible(const DrivenProcess& process, const char* caption, const char* clas
 
 }  // namespace
 
+// A stand-in for a running Corvane, so the installation has to ask for it.
+void StartRunningCorvane() {
+    char commandLine[] = "test_window.exe CorvaneMainWindow \"Corvane 4.2\" close";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};
+    if (CreateProcessA(TEST_WINDOW_EXE_PATH, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                       &info)) {
+        WaitForInputIdle(info.hProcess, 5000);
+        CloseHandle(info.hThread);
+        CloseHandle(info.hProcess);
+    }
+}
+
 int main(int argc, char** argv) {
     if (argc < 2) return 2;
     g_folder = argv[1];
+    StartRunningCorvane();
     DrivenProcess setup;
     if (!StartProcess(g_folder + "\\SETUP.EXE", g_folder, setup)) return 3;
     const char* caption = "Installation Corvane 4.2 for Windows";
@@ -63,6 +78,7 @@ int main(int argc, char** argv) {
         HWND box = WaitForMessageBox(setup, nullptr, 100);
         if (!box) continue;
         std::string text = MessageBoxText(box);
+        if (text.find("is already running") != std::string::npos) Screenshot("running");
         if (text.find("group") != std::string::npos) Screenshot("group");
         if (text.find("successful") != std::string::npos) Screenshot("done");
         if (!ClickButtonByText(box, "&Yes")) ClickButtonByText(box, "OK");
