@@ -42,6 +42,7 @@ fuzz: deps
 	CC=clang CXX=clang++ cmake -S . -B $(BUILD)/fuzz -DCORVANE_FUZZ=ON -DCORVANE_SANITIZE=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 	cmake --build $(BUILD)/fuzz -j $(JOBS) --target inflate_fuzz inflate_roundtrip_fuzz
 	./fuzz/run-fuzz.sh $(BUILD)/fuzz $(FUZZ_SECONDS) inflate_fuzz inflate_roundtrip_fuzz
+	./tools/fuzz_zip.sh $(FUZZ_SECONDS)
 
 demo: product
 	./tools/demo.sh $(BUILD)
