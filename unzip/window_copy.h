@@ -107,22 +107,35 @@ inline void CopyMatch(uint8_t* window, unsigned pos, unsigned distance, unsigned
     if (length > first) CopyBackReference(window + pos + first, distance, length - first);
 }
 
-// The fast loop's copy, where at least 16 bytes of window follow the match.
-// A short match moves 16 bytes in two words without any test of its
-// length: the 16 bytes behind the match are saved first and put back
-// after, so the history there stays as it was. The second word is read
-// after the first is written, so a distance of 8 to 15 repeats correctly;
-// a shorter distance qualifies only when the match does not overlap.
+// Room the fast loop leaves after a match for CopyMatchWithRoom's words.
+const unsigned kCopyOvershoot = 16;
+
+// The fast loop's copy, where at least kCopyOvershoot bytes of window
+// follow the match. It moves 16 bytes per step without testing the length
+// byte by byte: the 16 bytes behind the match are saved first and put back
+// after, so the history there stays as it was. A match that does not
+// overlap its source qualifies at any length (a short one is covered by
+// words read before their first write); one that does, up to 16 bytes at
+// a distance of 8 or more (the second word is read after the first is
+// written). A longer overlapping match is repeated period by period:
+// words read across two earlier stores would wait for them.
 inline void CopyMatchWithRoom(uint8_t* window, unsigned pos, unsigned distance, unsigned length) {
     using namespace window_copy;
-    if (distance <= pos && length <= 16 && (distance >= 8 || distance >= length)) {
+    if (distance <= pos && (distance >= length || (distance >= 8 && length <= 16))) {
         uint8_t* dst = window + pos;
+        uint8_t* const end = dst + length;
         const uint8_t* src = dst - distance;
-        uint64_t keep0 = Load64(dst + length), keep1 = Load64(dst + length + 8);
+        uint64_t keep0 = Load64(end), keep1 = Load64(end + 8);
         Store64(dst, Load64(src));
         Store64(dst + 8, Load64(src + 8));
-        Store64(dst + length, keep0);
-        Store64(dst + length + 8, keep1);
+        while (dst + 16 < end) {
+            dst += 16;
+            src += 16;
+            Store64(dst, Load64(src));
+            Store64(dst + 8, Load64(src + 8));
+        }
+        Store64(end, keep0);
+        Store64(end + 8, keep1);
         return;
     }
     CopyMatch(window, pos, distance, length);
