@@ -44,7 +44,7 @@ void EnableFastDecoding(bool enabled) { fastDecoding = enabled; }
 int DecodeCodesFast(DecoderState& state, const BlockCodes& codes, bool* blockEnded) {
     const int32_t valid = state.inputEnd + 1;
     if (!fastDecoding || valid - state.inputPosition < kInputMargin ||
-        state.windowPosition >= kWindowSize - kMaxMatch - kLiteralBurst)
+        state.windowPosition >= kWindowSize - kMaxMatch - kCopyOvershoot - kLiteralBurst)
         return kDecodeOk;
 
     const uint8_t* const buffer = state.inputBuffer;
@@ -58,7 +58,7 @@ int DecodeCodesFast(DecoderState& state, const BlockCodes& codes, bool* blockEnd
 
     uint8_t* const window = state.window;
     uint8_t* out = window + state.windowPosition;
-    uint8_t* const outLimit = window + kWindowSize - kMaxMatch - kLiteralBurst;
+    uint8_t* const outLimit = window + kWindowSize - kMaxMatch - kCopyOvershoot - kLiteralBurst;
     const uint32_t* const literalTable = codes.literalLength.entries;
     const int literalWidth = static_cast<int>(codes.literalLength.width);
     const BitWord literalMask = LowBits(codes.literalLength.width);

@@ -25,10 +25,14 @@ constexpr SymbolTemplates MakeTemplates() {
 
 const uint32_t kInvalidEntry = MakeEntry(kEntryInvalid, 0, 0, 0);
 
+// The low bits of code in reverse order (bits <= 15): all 16 reversed by
+// swapping halves of ever smaller width, without a loop per bit.
 unsigned Reverse(unsigned code, unsigned bits) {
-    unsigned r = 0;
-    for (unsigned i = 0; i < bits; ++i, code >>= 1) r = (r << 1) | (code & 1);
-    return r;
+    code = ((code & 0x5555u) << 1) | ((code >> 1) & 0x5555u);
+    code = ((code & 0x3333u) << 2) | ((code >> 2) & 0x3333u);
+    code = ((code & 0x0F0Fu) << 4) | ((code >> 4) & 0x0F0Fu);
+    code = ((code & 0x00FFu) << 8) | ((code >> 8) & 0x00FFu);
+    return code >> (16 - bits);
 }
 
 void FillInvalid(uint32_t* entries, unsigned count) {

@@ -107,22 +107,39 @@ inline void CopyMatch(uint8_t* window, unsigned pos, unsigned distance, unsigned
     if (length > first) CopyBackReference(window + pos + first, distance, length - first);
 }
 
-// The fast loop's copy, where at least 16 bytes of window follow the match.
-// A short match moves 16 bytes in two words without any test of its
-// length: the 16 bytes behind the match are saved first and put back
-// after, so the history there stays as it was. The second word is read
-// after the first is written, so a distance of 8 to 15 repeats correctly;
-// a shorter distance qualifies only when the match does not overlap.
+// Room the fast loop leaves after a match for CopyMatchWithRoom's words.
+const unsigned kCopyOvershoot = 16;
+
+// The fast loop's copy, where at least kCopyOvershoot bytes of window
+// follow the match. It moves 16 bytes per step without testing the length
+// byte by byte: the 16 bytes behind the match are saved first and put back
+// after, so the history there stays as it was. Qualify: a match apart from
+// its source, whose words (16 bytes past its end at most) stay inside the
+// window, also when the source lies in the previous round ahead of the
+// match, read before any write reaches it; a repeated byte (distance 1);
+// and a match of up to 16 bytes at a distance of 8 or more (the second
+// word is read after the first is written). A longer overlapping match is
+// repeated period by period: words read across two earlier stores would
+// wait for them.
 inline void CopyMatchWithRoom(uint8_t* window, unsigned pos, unsigned distance, unsigned length) {
     using namespace window_copy;
-    if (distance <= pos && length <= 16 && (distance >= 8 || distance >= length)) {
+    unsigned from = (pos - distance) & (kWindowSize - 1);
+    bool apart = distance >= length && from + length + kCopyOvershoot <= kWindowSize;
+    bool before = distance <= pos;
+    if (apart || (before && (distance == 1 || (distance >= 8 && length <= 16)))) {
         uint8_t* dst = window + pos;
-        const uint8_t* src = dst - distance;
-        uint64_t keep0 = Load64(dst + length), keep1 = Load64(dst + length + 8);
-        Store64(dst, Load64(src));
-        Store64(dst + 8, Load64(src + 8));
-        Store64(dst + length, keep0);
-        Store64(dst + length + 8, keep1);
+        uint8_t* const end = dst + length;
+        const uint8_t* src = window + from;
+        uint64_t keep0 = Load64(end), keep1 = Load64(end + 8);
+        // A repeated byte: one word of it, then the same word again.
+        uint64_t fill = 0x0101010101010101ull * src[0];
+        for (;; dst += 16, src += 16) {
+            Store64(dst, distance == 1 ? fill : Load64(src));
+            Store64(dst + 8, distance == 1 ? fill : Load64(src + 8));
+            if (dst + 16 >= end) break;
+        }
+        Store64(end, keep0);
+        Store64(end + 8, keep1);
         return;
     }
     CopyMatch(window, pos, distance, length);
