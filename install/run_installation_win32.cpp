@@ -78,13 +78,9 @@ int32_t MeasureAll() {
 }
 
 // The message for a failed entry, owned by the progress dialog.
-void ReportEntryFailure(int result, const char* entryValue) {
+void ReportEntryFailure(int result, const FileEntry& entry) {
     char message[kMessageSize];
     if (result == kEntryReadError) {
-        char text[kMaxPath];
-        CopyBounded(text, entryValue, kMaxPath);
-        FileEntry entry;
-        SplitEntry(text, entry);
         char source[kMaxPath];
         if (!SourcePathFor(entry.file, source)) CopyBounded(source, entry.file, kMaxPath);
         FormatBounded(message, sizeof message, Localized(kReadErrorMessage), source);
@@ -98,32 +94,24 @@ void ReportEntryFailure(int result, const char* entryValue) {
     ShowWarning(ProgressDialogHandle(), message, Prepared().windowCaption);
 }
 
-char EntryKind(const char* entryValue) {
-    char text[kMaxPath];
-    CopyBounded(text, entryValue, kMaxPath);
-    FileEntry entry;
-    SplitEntry(text, entry);
-    return entry.kind;
-}
-
 // Installs the file list; returns the run's outcome, 0 for success.
 int InstallAll(int32_t& runningBytes) {
     int result = 0;
     char value[kMaxPath];
     for (int key = 1; result == 0 && ReadFileListEntry(key, value); ++key) {
         result = InstallEntry(value, runningBytes);
-        char kind = EntryKind(value);
-        if (result != 0 && (kind == 'W' || kind == 'S')) {
-            char text[kMaxPath];
-            CopyBounded(text, value, kMaxPath);
-            FileEntry entry;
-            SplitEntry(text, entry);
+        // The parts of the entry, for its messages.
+        char text[kMaxPath];
+        CopyBounded(text, value, kMaxPath);
+        FileEntry entry;
+        SplitEntry(text, entry);
+        if (result != 0 && (entry.kind == 'W' || entry.kind == 'S')) {
             char target[kMaxPath];
             if (!TargetPathFor(entry, target)) CopyBounded(target, entry.file, kMaxPath);
-            ShowSystemFileFailure(kind, target);
+            ShowSystemFileFailure(entry.kind, target);
             result = 1;
         } else if (result <= kEntryReadError && result >= kEntryDiskFull) {
-            ReportEntryFailure(result, value);
+            ReportEntryFailure(result, entry);
         }
         if (result == 1 || result == kEntrySamePath) result = 0;
     }
