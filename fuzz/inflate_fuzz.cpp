@@ -1,8 +1,9 @@
 // Arbitrary bytes as one deflate member through memory input and output:
 // the decoder must end with a result code and never read or write out of
 // bounds or hang. The first byte chooses the input read size (buffer ends
-// everywhere) and whether the fast loop runs; the careful loop alone must
-// give the same result, output and bit reader.
+// everywhere), whether the careful loop alone must give the same result,
+// output and bit reader, and whether the fast loop leaves out the BMI2
+// shifts.
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -21,7 +22,7 @@ struct Outcome {
     int bitCount, inputPosition, bytesRead;
 };
 
-Outcome Run(const uint8_t* data, size_t size, unsigned readSize, bool fast) {
+Outcome Run(const uint8_t* data, size_t size, unsigned readSize, bool fast, bool plain) {
     static DecoderState state;
     memory_files::Reset();
     memory_files::LimitReadSize(readSize);
@@ -34,6 +35,7 @@ Outcome Run(const uint8_t* data, size_t size, unsigned readSize, bool fast) {
     state.lastReportTime = kNoReportYet;
     AllocateDecoderWindow(state);
     EnableFastDecoding(fast);
+    if (fast && plain) UsePlainFastLoop();
     o.result = InflateMember(state);
     EnableFastDecoding(true);
     ReleaseDecoderWindow(state);
@@ -52,10 +54,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const unsigned kReadSizes[8] = {0, 1, 2, 3, 7, 64, 1000, 4097};
     unsigned readSize = kReadSizes[data[0] & 7];
     bool compare = (data[0] & 8) != 0;
-    Outcome fast = Run(data + 1, size - 1, readSize, true);
+    bool plain = (data[0] & 16) != 0;
+    Outcome fast = Run(data + 1, size - 1, readSize, true, plain);
     if (fast.result < 0 || fast.result > 5) __builtin_trap();
     if (compare) {
-        Outcome careful = Run(data + 1, size - 1, readSize, false);
+        Outcome careful = Run(data + 1, size - 1, readSize, false, false);
         if (careful.result != fast.result || careful.output != fast.output) __builtin_trap();
         if (fast.result == 0 && (careful.bitBuffer != fast.bitBuffer || careful.bitCount != fast.bitCount ||
                                  careful.inputPosition != fast.inputPosition || careful.bytesRead != fast.bytesRead))

@@ -39,7 +39,7 @@ uint32_t DecodeSymbol(DecoderState& state, const DecodeTable& table) {
     uint32_t entry = table.entries[state.bitBuffer & ((1u << table.width) - 1)];
     if (EntryKindOf(entry) == kEntryLink) {
         DropBits(state, table.width);
-        unsigned subBits = EntryExtra(entry);
+        unsigned subBits = EntrySubtableBits(entry);
         NeedBits(state, subBits);
         entry = table.entries[EntryValue(entry) + (state.bitBuffer & ((1u << subBits) - 1))];
     }

@@ -20,5 +20,8 @@ int DecodeBlockCodes(DecoderState& state, const BlockCodes& codes);
 // the end of the block. Returns kDecodeOk or kDecodeBadData.
 int DecodeCodesFast(DecoderState& state, const BlockCodes& codes, bool* blockEnded);
 
-// The fast loop is on unless a test or benchmark wants the careful loop alone.
+// The fast loop is on unless a test or benchmark wants the careful loop
+// alone; it takes the BMI2 shifts where the processor has them.
 void EnableFastDecoding(bool enabled);
+// The fast loop without the BMI2 shifts, for tests on processors that have them.
+void UsePlainFastLoop();

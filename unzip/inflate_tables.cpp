@@ -98,7 +98,7 @@ CodeShape BuildDecodeTable(const uint8_t* lengths, unsigned count, const uint32_
         unsigned reversed = Reverse(nextCode[len]++, len);
         uint32_t entry = templates[symbol];
         if (len <= width) {
-            for (unsigned k = reversed; k <= firstMask; k += 1u << len) table.entries[k] = entry | len;
+            for (unsigned k = reversed; k <= firstMask; k += 1u << len) table.entries[k] = WithCodeBits(entry, len);
         } else {
             unsigned prefix = reversed & firstMask;
             if (prefix != currentPrefix) {
@@ -115,12 +115,12 @@ CodeShape BuildDecodeTable(const uint8_t* lengths, unsigned count, const uint32_
                 subStart = used;
                 used += 1u << subBits;
                 FillInvalid(table.entries + subStart, 1u << subBits);
-                table.entries[prefix] = MakeEntry(kEntryLink, width, subBits, subStart);
+                table.entries[prefix] = MakeEntry(kEntryLink, subBits, width, subStart);
                 currentPrefix = prefix;
             }
             unsigned subLen = len - width;
             for (unsigned k = reversed >> width; k < (1u << subBits); k += 1u << subLen)
-                table.entries[subStart + k] = entry | subLen;
+                table.entries[subStart + k] = WithCodeBits(entry, subLen);
         }
         remaining[len]--;
     }

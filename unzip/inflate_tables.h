@@ -6,25 +6,33 @@
 
 #include <cstdint>
 
-// Entry: value (16 bits) | kind (4) | extra or subtable bits (4) | code bits (8).
-// The code bits fill the low byte alone, so a shift can take the entry
-// itself as its count. The kind's top bits are flags, so that the hot loop
-// tests one bit: a literal, or something rare (end of block, link, invalid).
+// Entry: value (16 bits) | kind (4) | code bits (4) | bits to drop (8).
+// The low byte is what a fast decoder drops at once: the code bits, plus
+// the extra bits of a length or distance, or the first-level width of a
+// link; it fills the low byte alone, so that a shift can take the entry
+// itself as its count. The next four bits are the code's own bits at its
+// level (for a link: the bits that index its subtable). The kind's top
+// bits are flags, so that the hot loop tests one bit: a literal, or
+// something rare (end of block, link, invalid).
 enum EntryKind : uint32_t {
-    kEntryBase = 0x0,     // value: length or distance base, extra: its extra bits
+    kEntryBase = 0x0,     // value: length or distance base
     kEntryLiteral = 0x8,  // value: the byte (or the code-length symbol)
     kEntryEndOfBlock = 0x5,
-    kEntryLink = 0x6,     // value: subtable start, extra: bits that index it
+    kEntryLink = 0x6,     // value: subtable start
     kEntryInvalid = 0x7,
 };
 const uint32_t kLiteralFlag = 0x8000;
 const uint32_t kRareFlag = 0x4000;
 
-constexpr uint32_t MakeEntry(uint32_t kind, uint32_t bits, uint32_t extra, uint32_t value) {
-    return value << 16 | kind << 12 | extra << 8 | bits;
+constexpr uint32_t MakeEntry(uint32_t kind, uint32_t codeBits, uint32_t drop, uint32_t value) {
+    return value << 16 | kind << 12 | codeBits << 8 | drop;
 }
-inline unsigned EntryBits(uint32_t e) { return e & 0xFF; }
-inline unsigned EntryExtra(uint32_t e) { return (e >> 8) & 15; }
+// A symbol's entry without its code length, plus that length.
+constexpr uint32_t WithCodeBits(uint32_t entry, uint32_t codeBits) { return entry + (codeBits << 8) + codeBits; }
+inline unsigned EntryDrop(uint32_t e) { return e & 0xFF; }
+inline unsigned EntryBits(uint32_t e) { return (e >> 8) & 15; }
+inline unsigned EntryExtra(uint32_t e) { return EntryDrop(e) - EntryBits(e); }
+inline unsigned EntrySubtableBits(uint32_t e) { return (e >> 8) & 15; }
 inline unsigned EntryKindOf(uint32_t e) { return (e >> 12) & 15; }
 inline unsigned EntryValue(uint32_t e) { return e >> 16; }
 
@@ -61,7 +69,8 @@ struct DecodeTable {
 CodeShape BuildDecodeTable(const uint8_t* lengths, unsigned count, const uint32_t* templates, unsigned nominalWidth,
                            unsigned capacity, DecodeTable& table);
 
-// Each symbol's entry without its bits, for the three alphabets
+// Each symbol's entry without its code bits (a length or distance drops
+// its extra bits already), for the three alphabets
 // (literal/length 286 and 287 and distances 30 and 31 are invalid codes).
 struct SymbolTemplates {
     uint32_t literalLength[kLiteralLengthSymbols];

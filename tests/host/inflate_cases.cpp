@@ -456,23 +456,28 @@ TEST(Inflate, FastLoopMatchesTheCarefulReader) {
                 for (unsigned readSize : readSizes) {
                     DecodeOptions options;
                     options.readSize = readSize;
-                    DecodeRun fast = RunInflate(stream, options);
                     options.fast = false;
                     DecodeRun careful = RunInflate(stream, options);
                     SCOPED_TRACE(testing::Message() << "size " << s.size << " kind " << s.kind << " level " << level
                                                     << " strategy " << strategy << " reads of " << readSize);
                     ASSERT_EQ(careful.result, 0);
                     ASSERT_EQ(careful.output, data);
-                    EXPECT_EQ(fast.result, careful.result);
-                    EXPECT_EQ(fast.output, careful.output);
-                    EXPECT_EQ(fast.crc, careful.crc);
-                    EXPECT_EQ(fast.bitBuffer, careful.bitBuffer);
-                    EXPECT_EQ(fast.bitCount, careful.bitCount);
-                    EXPECT_EQ(fast.inputPosition, careful.inputPosition);
-                    EXPECT_EQ(fast.inputEnd, careful.inputEnd);
-                    EXPECT_EQ(fast.bytesRead, careful.bytesRead);
-                    EXPECT_EQ(fast.reads, careful.reads);
-                    EXPECT_EQ(fast.writeSizes, careful.writeSizes);
+                    for (bool plain : {false, true}) {
+                        SCOPED_TRACE(plain ? "plain fast loop" : "fast loop, BMI2 where present");
+                        options.fast = true;
+                        options.plainFastLoop = plain;
+                        DecodeRun fast = RunInflate(stream, options);
+                        EXPECT_EQ(fast.result, careful.result);
+                        EXPECT_EQ(fast.output, careful.output);
+                        EXPECT_EQ(fast.crc, careful.crc);
+                        EXPECT_EQ(fast.bitBuffer, careful.bitBuffer);
+                        EXPECT_EQ(fast.bitCount, careful.bitCount);
+                        EXPECT_EQ(fast.inputPosition, careful.inputPosition);
+                        EXPECT_EQ(fast.inputEnd, careful.inputEnd);
+                        EXPECT_EQ(fast.bytesRead, careful.bytesRead);
+                        EXPECT_EQ(fast.reads, careful.reads);
+                        EXPECT_EQ(fast.writeSizes, careful.writeSizes);
+                    }
                 }
             }
     }
