@@ -110,37 +110,80 @@ inline void CopyMatch(uint8_t* window, unsigned pos, unsigned distance, unsigned
 // Room the fast loop leaves after a match for CopyMatchWithRoom's words.
 const unsigned kCopyOvershoot = 16;
 
+inline void Copy16(uint8_t* dst, const uint8_t* src) {
+    uint8_t piece[16];
+    memcpy(piece, src, 16);
+    memcpy(dst, piece, 16);
+}
+
+// A match that repeats the distance bytes before it (1 < distance <
+// length), with at least 16 bytes of room after it that the caller keeps.
+// Every repetition is copied from those bytes themselves, never from the
+// repetition just written, so that no move waits for the one before it.
+inline void CopyRepeatsWithRoom(uint8_t* dst, unsigned distance, unsigned length) {
+    const uint8_t* const src = dst - distance;
+    uint8_t* const end = dst + length;
+    if (distance >= 16) {
+        // Whole repetitions in 16-byte pieces, the last piece ending at the
+        // repetition's end; then the rest, rounded up to whole pieces.
+        const unsigned last = distance - 16;
+        for (; dst + distance <= end; dst += distance) {
+            for (unsigned i = 0; i < last; i += 16) Copy16(dst + i, src + i);
+            Copy16(dst + last, src + last);
+        }
+        for (unsigned i = 0; dst + i < end; i += 16) Copy16(dst + i, src + i);
+        return;
+    }
+    // Sixteen bytes of the pattern, stored every step bytes: from 8 on, the
+    // bytes after the first distance are rewritten by the next store (or
+    // lie behind the match); below 8, the pattern is laid out whole and the
+    // step is the multiple of the distance that fits.
+    uint8_t pattern[16];
+    unsigned step = distance;
+    if (distance >= 8) {
+        memcpy(pattern, src, 16);
+    } else {
+        for (unsigned i = 0, k = 0; i < 16; ++i) {
+            pattern[i] = src[k];
+            if (++k == distance) k = 0;
+        }
+        step = 16 - 16 % distance;
+    }
+    for (; dst < end; dst += step) memcpy(dst, pattern, 16);
+}
+
 // The fast loop's copy, where at least kCopyOvershoot bytes of window
 // follow the match. It moves 16 bytes per step without testing the length
 // byte by byte: the 16 bytes behind the match are saved first and put back
 // after, so the history there stays as it was. Qualify: a match apart from
 // its source, whose words (16 bytes past its end at most) stay inside the
 // window, also when the source lies in the previous round ahead of the
-// match, read before any write reaches it; a repeated byte (distance 1);
-// and a match of up to 16 bytes at a distance of 8 or more (the second
-// word is read after the first is written). A longer overlapping match is
-// repeated period by period: words read across two earlier stores would
-// wait for them.
+// match, read before any write reaches it; and a match that repeats the
+// bytes before it (distance below its length, source not round the window
+// end). Any other goes by CopyMatch.
 inline void CopyMatchWithRoom(uint8_t* window, unsigned pos, unsigned distance, unsigned length) {
     using namespace window_copy;
     unsigned from = (pos - distance) & (kWindowSize - 1);
     bool apart = distance >= length && from + length + kCopyOvershoot <= kWindowSize;
-    bool before = distance <= pos;
-    if (apart || (before && (distance == 1 || (distance >= 8 && length <= 16)))) {
-        uint8_t* dst = window + pos;
-        uint8_t* const end = dst + length;
-        const uint8_t* src = window + from;
-        uint64_t keep0 = Load64(end), keep1 = Load64(end + 8);
-        // A repeated byte: one word of it, then the same word again.
-        uint64_t fill = 0x0101010101010101ull * src[0];
-        for (;; dst += 16, src += 16) {
-            Store64(dst, distance == 1 ? fill : Load64(src));
-            Store64(dst + 8, distance == 1 ? fill : Load64(src + 8));
-            if (dst + 16 >= end) break;
-        }
-        Store64(end, keep0);
-        Store64(end + 8, keep1);
+    bool repeats = distance < length && distance <= pos;
+    if (!apart && !repeats) {
+        CopyMatch(window, pos, distance, length);
         return;
     }
-    CopyMatch(window, pos, distance, length);
+    uint8_t* dst = window + pos;
+    uint8_t* const end = dst + length;
+    uint64_t keep0 = Load64(end), keep1 = Load64(end + 8);
+    if (apart) {
+        const uint8_t* src = window + from;
+        for (;; dst += 16, src += 16) {
+            Copy16(dst, src);
+            if (dst + 16 >= end) break;
+        }
+    } else if (distance == 1) {
+        memset(dst, dst[-1], length);
+    } else {
+        CopyRepeatsWithRoom(dst, distance, length);
+    }
+    Store64(end, keep0);
+    Store64(end + 8, keep1);
 }

@@ -29,7 +29,8 @@ void ReferenceCopy(Bytes& w, unsigned pos, unsigned distance, unsigned length) {
     for (unsigned i = 0; i < length; ++i) w[pos + i] = w[(pos + i + kWindowSize - distance) % kWindowSize];
 }
 
-const unsigned kDistances[] = {1, 2, 3, 5, 7, 8, 9, 15, 16, 17, 31, 32, 33, 100, 258, 259, 1000, 32768 - 300, 32768};
+const unsigned kDistances[] = {1,  2,  3,  4,  5,  6,   7,   8,   9,   10,  12,   15,          16,   17,
+                               18, 24, 31, 32, 33, 48, 100, 255, 258, 259, 1000, 32768 - 300, 32768};
 const unsigned kLengths[] = {3, 4, 7, 8, 9, 15, 16, 17, 24, 31, 32, 33, 47, 100, 257, 258};
 
 // The fast loop's copy, with the room it leaves after a match; positions
