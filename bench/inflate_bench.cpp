@@ -403,7 +403,11 @@ int main(int argc, char** argv) {
 #else
            "native build",
 #endif
-           static_cast<int>(sizeof(void*) * 8), careful ? "careful" : "fast",
+           static_cast<int>(sizeof(void*) * 8),
+           careful                                   ? "careful"
+           : BestFastLoop() == kFastLoopWideBmi2     ? "fast (SSE2, BMI2)"
+           : BestFastLoop() == kFastLoopWide         ? "fast (SSE2)"
+                                                     : "fast (plain)",
            ClmulCrcAvailable() ? "carry-less multiply" : "tables", kRounds,
 #ifdef _WIN32
            "wall clock");

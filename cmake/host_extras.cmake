@@ -4,7 +4,7 @@
 include(cmake/zip_extras.cmake)
 
 set(DECODER_MEMORY_SOURCES
-  unzip/crc32.cpp unzip/crc32_clmul.cpp unzip/crc32_cpu_posix.cpp unzip/decoder_io.cpp unzip/inflate.cpp unzip/inflate_fast.cpp
+  unzip/crc32.cpp unzip/crc32_clmul.cpp unzip/cpu_features_posix.cpp unzip/decoder_io.cpp unzip/inflate.cpp unzip/inflate_fast.cpp
   unzip/inflate_tables.cpp unzip/decoder_ui_posix.cpp
   fs/thread_state.cpp fs/format_bounded.cpp fs/format_text_posix.cpp
   bench/memory_files.cpp)

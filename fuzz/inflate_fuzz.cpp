@@ -2,8 +2,7 @@
 // the decoder must end with a result code and never read or write out of
 // bounds or hang. The first byte chooses the input read size (buffer ends
 // everywhere), whether the careful loop alone must give the same result,
-// output and bit reader, and whether the fast loop leaves out the BMI2
-// shifts.
+// output and bit reader, and which kind of fast loop runs.
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -22,7 +21,7 @@ struct Outcome {
     int bitCount, inputPosition, bytesRead;
 };
 
-Outcome Run(const uint8_t* data, size_t size, unsigned readSize, bool fast, bool plain) {
+Outcome Run(const uint8_t* data, size_t size, unsigned readSize, bool fast, FastLoopKind kind) {
     static DecoderState state;
     memory_files::Reset();
     memory_files::LimitReadSize(readSize);
@@ -35,7 +34,7 @@ Outcome Run(const uint8_t* data, size_t size, unsigned readSize, bool fast, bool
     state.lastReportTime = kNoReportYet;
     AllocateDecoderWindow(state);
     EnableFastDecoding(fast);
-    if (fast && plain) UsePlainFastLoop();
+    if (fast) UseFastLoop(kind);
     o.result = InflateMember(state);
     EnableFastDecoding(true);
     ReleaseDecoderWindow(state);
@@ -54,11 +53,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const unsigned kReadSizes[8] = {0, 1, 2, 3, 7, 64, 1000, 4097};
     unsigned readSize = kReadSizes[data[0] & 7];
     bool compare = (data[0] & 8) != 0;
-    bool plain = (data[0] & 16) != 0;
-    Outcome fast = Run(data + 1, size - 1, readSize, true, plain);
+    int kind = kFastLoopPlain + ((data[0] >> 4) & 3);
+    if (kind > BestFastLoop()) kind = BestFastLoop();
+    Outcome fast = Run(data + 1, size - 1, readSize, true, static_cast<FastLoopKind>(kind));
     if (fast.result < 0 || fast.result > 5) __builtin_trap();
     if (compare) {
-        Outcome careful = Run(data + 1, size - 1, readSize, false, false);
+        Outcome careful = Run(data + 1, size - 1, readSize, false, kFastLoopOff);
         if (careful.result != fast.result || careful.output != fast.output) __builtin_trap();
         if (fast.result == 0 && (careful.bitBuffer != fast.bitBuffer || careful.bitCount != fast.bitCount ||
                                  careful.inputPosition != fast.inputPosition || careful.bytesRead != fast.bytesRead))

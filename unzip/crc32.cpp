@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "unzip/cpu_features.h"
 #include "unzip/crc32_clmul.h"
 
 namespace {
@@ -21,6 +22,8 @@ inline uint32_t Load32(const uint8_t* p) {
 }
 
 }  // namespace
+
+bool ClmulCrcAvailable() { return SystemEnablesSse2() && ProcessorHasClmul(); }
 
 void InitCrc32Table() {
     for (uint32_t i = 0; i < 256; ++i) {

@@ -20,8 +20,11 @@ int DecodeBlockCodes(DecoderState& state, const BlockCodes& codes);
 // the end of the block. Returns kDecodeOk or kDecodeBadData.
 int DecodeCodesFast(DecoderState& state, const BlockCodes& codes, bool* blockEnded);
 
-// The fast loop is on unless a test or benchmark wants the careful loop
-// alone; it takes the BMI2 shifts where the processor has them.
+// The fast loop comes in kinds: plain (any processor), with SSE2 moves
+// (for i686 only where the system enables them; x86-64 always has them),
+// and with SSE2 and the BMI2 shifts. The best one this machine allows runs
+// unless a test or the benchmark chooses another, or the careful loop alone.
+enum FastLoopKind { kFastLoopOff, kFastLoopPlain, kFastLoopWide, kFastLoopWideBmi2 };
+FastLoopKind BestFastLoop();
+void UseFastLoop(FastLoopKind kind);  // a kind above BestFastLoop would fault
 void EnableFastDecoding(bool enabled);
-// The fast loop without the BMI2 shifts, for tests on processors that have them.
-void UsePlainFastLoop();

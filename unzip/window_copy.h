@@ -110,7 +110,11 @@ inline void CopyMatch(uint8_t* window, unsigned pos, unsigned distance, unsigned
 // Room the fast loop leaves after a match for CopyMatchWithRoom's words.
 const unsigned kCopyOvershoot = 16;
 
-inline void Copy16(uint8_t* dst, const uint8_t* src) {
+// The fast loop's copies are inlined into each of its kinds, so that each
+// moves with the widest registers it has.
+#define WINDOW_COPY_INLINE __attribute__((always_inline)) inline
+
+WINDOW_COPY_INLINE void Copy16(uint8_t* dst, const uint8_t* src) {
     uint8_t piece[16];
     memcpy(piece, src, 16);
     memcpy(dst, piece, 16);
@@ -120,10 +124,24 @@ inline void Copy16(uint8_t* dst, const uint8_t* src) {
 // length), with at least 16 bytes of room after it that the caller keeps.
 // Every repetition is copied from those bytes themselves, never from the
 // repetition just written, so that no move waits for the one before it.
-inline void CopyRepeatsWithRoom(uint8_t* dst, unsigned distance, unsigned length) {
+WINDOW_COPY_INLINE void CopyRepeatsWithRoom(uint8_t* dst, unsigned distance, unsigned length) {
     const uint8_t* const src = dst - distance;
     uint8_t* const end = dst + length;
-    if (distance >= 16) {
+    if (distance >= 16 && distance < 32) {
+        // Two pieces held in registers: the first 16 bytes and the 16 that
+        // end the repetition; then the rest, rounded up to whole pieces.
+        uint8_t head[16], tail[16];
+        memcpy(head, src, 16);
+        memcpy(tail, src + distance - 16, 16);
+        for (; dst + distance <= end; dst += distance) {
+            memcpy(dst, head, 16);
+            memcpy(dst + distance - 16, tail, 16);
+        }
+        if (dst < end) memcpy(dst, head, 16);
+        if (dst + 16 < end) Copy16(dst + 16, src + 16);
+        return;
+    }
+    if (distance >= 32) {
         // Whole repetitions in 16-byte pieces, the last piece ending at the
         // repetition's end; then the rest, rounded up to whole pieces.
         const unsigned last = distance - 16;
@@ -161,7 +179,7 @@ inline void CopyRepeatsWithRoom(uint8_t* dst, unsigned distance, unsigned length
 // match, read before any write reaches it; and a match that repeats the
 // bytes before it (distance below its length, source not round the window
 // end). Any other goes by CopyMatch.
-inline void CopyMatchWithRoom(uint8_t* window, unsigned pos, unsigned distance, unsigned length) {
+WINDOW_COPY_INLINE void CopyMatchWithRoom(uint8_t* window, unsigned pos, unsigned distance, unsigned length) {
     using namespace window_copy;
     unsigned from = (pos - distance) & (kWindowSize - 1);
     bool apart = distance >= length && from + length + kCopyOvershoot <= kWindowSize;

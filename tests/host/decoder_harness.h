@@ -32,7 +32,7 @@ struct DecodeOptions {
     long failWritesAfter = -1;  // bytes
     long failReadsAfter = -1;   // reads
     bool fast = true;
-    bool plainFastLoop = false;  // the fast loop without BMI2 shifts
+    FastLoopKind fastLoop = BestFastLoop();  // when fast
     int32_t compressedSize = -1;  // -1: the stream's length
     int16_t progressCommandId = 0;
     ProgressWindowHandle progressWindow = nullptr;
@@ -47,7 +47,7 @@ inline DecodeRun RunInflate(const std::vector<uint8_t>& stream, const DecodeOpti
     memory_files::FailReadsAfter(options.failReadsAfter);
     memory_files::PutFile("A:\\MEMBER.ZIP", stream.data(), stream.size());
     EnableFastDecoding(options.fast);
-    if (options.fast && options.plainFastLoop) UsePlainFastLoop();
+    if (options.fast) UseFastLoop(options.fastLoop);
     static DecoderState state;  // large: keep it off the stack
     memset(&state, 0, sizeof state);
     strcpy(state.archivePath, "A:\\MEMBER.ZIP");

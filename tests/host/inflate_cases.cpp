@@ -462,10 +462,10 @@ TEST(Inflate, FastLoopMatchesTheCarefulReader) {
                                                     << " strategy " << strategy << " reads of " << readSize);
                     ASSERT_EQ(careful.result, 0);
                     ASSERT_EQ(careful.output, data);
-                    for (bool plain : {false, true}) {
-                        SCOPED_TRACE(plain ? "plain fast loop" : "fast loop, BMI2 where present");
+                    for (int kind = kFastLoopPlain; kind <= BestFastLoop(); ++kind) {
+                        SCOPED_TRACE(testing::Message() << "fast loop kind " << kind);
                         options.fast = true;
-                        options.plainFastLoop = plain;
+                        options.fastLoop = static_cast<FastLoopKind>(kind);
                         DecodeRun fast = RunInflate(stream, options);
                         EXPECT_EQ(fast.result, careful.result);
                         EXPECT_EQ(fast.output, careful.output);

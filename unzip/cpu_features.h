@@ -1,0 +1,14 @@
+// What the processor offers and the system lets the decoder use: the
+// decoder's wide loops and the CRC's carry-less multiply are chosen once
+// from these.
+#pragma once
+
+// SSE2 registers: the processor has them and the system saves them
+// between threads (Windows 95 never does).
+bool SystemEnablesSse2();
+
+// The BMI2 shifts: general registers only, nothing for the system to save.
+bool ProcessorHasBmi2();
+
+// PCLMULQDQ, usable with SSE2 registers.
+bool ProcessorHasClmul();
