@@ -71,7 +71,9 @@ CodeShape BuildDecodeTable(const uint8_t* lengths, unsigned count, const uint32_
     table.width = width;
     unsigned used = 1u << width;
     if (used > capacity) return kCodeOverSubscribed;
-    FillInvalid(table.entries, used);
+    // A complete code fills every entry itself; only gaps need marking.
+    const bool gaps = shape != kCodeComplete;
+    if (gaps) FillInvalid(table.entries, used);
 
     // Symbols in canonical order: by length, then by symbol.
     uint16_t sorted[kLiteralLengthSymbols];
@@ -114,7 +116,7 @@ CodeShape BuildDecodeTable(const uint8_t* lengths, unsigned count, const uint32_
                 if (used + (1u << subBits) > capacity) return kCodeOverSubscribed;
                 subStart = used;
                 used += 1u << subBits;
-                FillInvalid(table.entries + subStart, 1u << subBits);
+                if (gaps) FillInvalid(table.entries + subStart, 1u << subBits);
                 table.entries[prefix] = MakeEntry(kEntryLink, subBits, width, subStart);
                 currentPrefix = prefix;
             }
