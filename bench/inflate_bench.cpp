@@ -327,7 +327,7 @@ int main(int argc, char** argv) {
     std::vector<Part> parts;
     const char* writePath = nullptr;
     bool careful = false;
-    const char* onlyParts = nullptr;  // digits: the parts to measure
+    const char* onlyParts = nullptr;    // digits: the parts to measure
     const char* onlyDecoder = nullptr;  // profiling one decoder
     for (int i = 1; i < argc; ++i) {
         if (!strcmp(argv[i], "--read") && i + 1 < argc) parts = ReadCorpus(argv[++i]);
@@ -341,7 +341,9 @@ int main(int argc, char** argv) {
     if (parts.empty()) parts = BuildCorpus();
 #endif
     if (parts.empty()) {
-        fprintf(stderr, "usage: inflate_bench [--write CORPUS | --read CORPUS] [--careful] [--parts DIGITS] [--only DECODER] [--rounds N]\n");
+        fprintf(stderr,
+                "usage: inflate_bench [--write CORPUS | --read CORPUS] [--careful] [--parts DIGITS] [--only DECODER] "
+                "[--rounds N]\n");
         return 2;
     }
     if (writePath) WriteCorpus(parts, writePath);
@@ -397,24 +399,30 @@ int main(int argc, char** argv) {
                 seconds[pi][di].push_back(Seconds() - start);
             }
 
-    printf("inflate benchmark (%s, %d-bit, %s loop, CRC-32 by %s), median of %d rounds, MB/s of output (MB = 10^6 bytes, %s)\n",
+    printf(
+        "inflate benchmark (%s, %d-bit, %s loop, CRC-32 by %s), median of %d rounds, MB/s of output (MB = 10^6 bytes, "
+        "%s)\n",
 #ifdef _WIN32
-           "i686 Windows build",
+        "i686 Windows build",
 #else
-           "native build",
+        "native build",
 #endif
-           static_cast<int>(sizeof(void*) * 8),
-           careful                                   ? "careful"
-           : BestFastLoop() == kFastLoopWideBmi2     ? "fast (SSE2, BMI2)"
-           : BestFastLoop() == kFastLoopWide         ? "fast (SSE2)"
-                                                     : "fast (plain)",
-           ClmulCrcAvailable() ? "carry-less multiply" : "tables", kRounds,
+        static_cast<int>(sizeof(void*) * 8),
+        careful                               ? "careful"
+        : BestFastLoop() == kFastLoopWideBmi2 ? "fast (SSE2, BMI2)"
+        : BestFastLoop() == kFastLoopWide     ? "fast (SSE2)"
+                                              : "fast (plain)",
+        BestCrc32Path() == kCrcWideClmul ? "512-bit carry-less multiply"
+        : BestCrc32Path() == kCrcClmul   ? "carry-less multiply"
+                                         : "tables",
+        kRounds,
 #ifdef _WIN32
-           "wall clock");
+        "wall clock");
 #else
-           "thread CPU time");
+        "thread CPU time");
 #endif
-    printf("columns: throughput of each decoder, then ours divided by each (/zlib+crc is ours/zlib for an extraction)\n");
+    printf(
+        "columns: throughput of each decoder, then ours divided by each (/zlib+crc is ours/zlib for an extraction)\n");
     printf("%-62s %9s %9s", "corpus part (level)", "in MB", "out MB");
     for (const Decoder& d : decoders) printf(" %10s", d.name);
     for (size_t di = 1; di < decoders.size(); ++di) printf(" %10s", (std::string("/") + decoders[di].name).c_str());

@@ -12,3 +12,6 @@ bool ProcessorHasBmi2();
 
 // PCLMULQDQ, usable with SSE2 registers.
 bool ProcessorHasClmul();
+
+// AVX-512 with VPCLMULQDQ, and a system that saves the 512-bit registers.
+bool SystemEnablesWideClmul();

@@ -13,17 +13,25 @@ const uint32_t kReflectedPolynomial = 0xEDB88320u;
 // eight bytes per step (each is the previous one advanced by a zero
 // byte), which keeps the check from costing more than the decoding.
 uint32_t crcTable[8][256];
-bool useClmul = false;
+Crc32Path crcPath = kCrcTables;
 const size_t kClmulFrom = 64;
+const size_t kWideClmulFrom = 256;
 
 inline uint32_t Load32(const uint8_t* p) {
-    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
-           (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
+    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) | (static_cast<uint32_t>(p[2]) << 16) |
+           (static_cast<uint32_t>(p[3]) << 24);
 }
 
 }  // namespace
 
 bool ClmulCrcAvailable() { return SystemEnablesSse2() && ProcessorHasClmul(); }
+
+Crc32Path BestCrc32Path() {
+    if (!ClmulCrcAvailable()) return kCrcTables;
+    return SystemEnablesWideClmul() ? kCrcWideClmul : kCrcClmul;
+}
+
+void UseCrc32Path(Crc32Path path) { crcPath = path; }
 
 void InitCrc32Table() {
     for (uint32_t i = 0; i < 256; ++i) {
@@ -34,15 +42,16 @@ void InitCrc32Table() {
     for (int t = 1; t < 8; ++t)
         for (int i = 0; i < 256; ++i)
             crcTable[t][i] = (crcTable[t - 1][i] >> 8) ^ crcTable[0][crcTable[t - 1][i] & 0xFF];
-    useClmul = ClmulCrcAvailable();
+    crcPath = BestCrc32Path();
 }
 
 void Crc32Update(const void* bytes, size_t count, uint32_t& crc) {
     const uint8_t* p = static_cast<const uint8_t*>(bytes);
     uint32_t c = crc;
-    if (useClmul && count >= kClmulFrom) {
+    if (crcPath != kCrcTables && count >= kClmulFrom) {
         size_t whole = count & ~static_cast<size_t>(15);
-        c = Crc32FoldClmul(c, p, whole);
+        c = crcPath == kCrcWideClmul && whole >= kWideClmulFrom ? Crc32FoldWide(c, p, whole)
+                                                                : Crc32FoldClmul(c, p, whole);
         p += whole;
         count -= whole;
     }

@@ -9,3 +9,10 @@ void InitCrc32Table();
 
 // Folds count bytes into the register in place; count 0 leaves it as it is.
 void Crc32Update(const void* bytes, size_t count, uint32_t& crc);
+
+// The ways the register can be folded: tables everywhere, carry-less
+// multiply where processor and system allow, 128 or 512 bits wide. The best
+// one is chosen at start-up; tests may choose one up to it.
+enum Crc32Path { kCrcTables, kCrcClmul, kCrcWideClmul };
+Crc32Path BestCrc32Path();
+void UseCrc32Path(Crc32Path path);

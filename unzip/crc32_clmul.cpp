@@ -1,15 +1,18 @@
 #include "unzip/crc32_clmul.h"
 
 #if defined(__i386__) || defined(__x86_64__)
-#include <emmintrin.h>
-#include <wmmintrin.h>
+#include <immintrin.h>
 
 namespace {
 
-// Folding constants of the reflected polynomial 0x104C11DB7: x^(k) mod P
-// for the distances of a 4x128-bit fold, a 128-bit fold, the 64-bit and
-// 32-bit reductions, and the Barrett constants (P' and u').
+// Folding constants of the reflected polynomial 0x104C11DB7: x^(d+32) and
+// x^(d-32) mod P, reflected and shifted left by one, for fold distances d
+// of 2048, 512, 384, 256 and 128 bits; the 64-bit and 32-bit reductions;
+// and the Barrett constants (P' and u').
+const uint64_t kFold2048Low = 0x11542778aull, kFold2048High = 0x1322d1430ull;
 const uint64_t kFold4Low = 0x154442bd4ull, kFold4High = 0x1c6e41596ull;
+const uint64_t kFold3Low = 0x03db1ecdcull, kFold3High = 0x174359406ull;
+const uint64_t kFold2Low = 0x0f1da05aaull, kFold2High = 0x15a546366ull;
 const uint64_t kFold1Low = 0x1751997d0ull, kFold1High = 0x0ccaa009eull;
 const uint64_t kFold64 = 0x163cd6124ull;
 const uint64_t kPoly = 0x1db710641ull, kMu = 0x1f7011641ull;
@@ -25,6 +28,25 @@ __attribute__((target("pclmul,sse2"))) inline __m128i Load(const uint8_t* p) {
 __attribute__((target("pclmul,sse2"))) inline __m128i Pair(uint64_t low, uint64_t high) {
     return _mm_set_epi32(static_cast<int>(high >> 32), static_cast<int>(high), static_cast<int>(low >> 32),
                          static_cast<int>(low));
+}
+
+// The rest in 16-byte steps, then 128 bits to 64, 64 to 32, and Barrett
+// reduction to the register.
+__attribute__((target("pclmul,sse2"))) inline uint32_t FinishFold(__m128i x0, const uint8_t* p, size_t count) {
+    const __m128i k = Pair(kFold1Low, kFold1High);
+    for (; count >= 16; count -= 16, p += 16) x0 = _mm_xor_si128(Fold(x0, k), Load(p));
+    const __m128i mask32 = _mm_set_epi32(0, 0, 0, -1);
+    x0 = _mm_xor_si128(_mm_clmulepi64_si128(x0, k, 0x10), _mm_srli_si128(x0, 8));
+    __m128i t = _mm_and_si128(x0, mask32);
+    x0 = _mm_srli_si128(x0, 4);
+    x0 = _mm_xor_si128(x0, _mm_clmulepi64_si128(t, Pair(kFold64, 0), 0x00));
+    __m128i pm = Pair(kPoly, kMu);
+    t = _mm_and_si128(x0, mask32);
+    t = _mm_clmulepi64_si128(t, pm, 0x10);
+    t = _mm_and_si128(t, mask32);
+    t = _mm_clmulepi64_si128(t, pm, 0x00);
+    x0 = _mm_xor_si128(x0, t);
+    return static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_srli_si128(x0, 4)));
 }
 
 }  // namespace
@@ -45,25 +67,55 @@ __attribute__((target("pclmul,sse2"))) uint32_t Crc32FoldClmul(uint32_t crc, con
     x0 = _mm_xor_si128(Fold(x0, k), x1);
     x0 = _mm_xor_si128(Fold(x0, k), x2);
     x0 = _mm_xor_si128(Fold(x0, k), x3);
-    for (; count >= 16; count -= 16, p += 16) x0 = _mm_xor_si128(Fold(x0, k), Load(p));
+    return FinishFold(x0, p, count);
+}
 
-    // 128 bits to 64, 64 to 32, then Barrett reduction to the register.
-    const __m128i mask32 = _mm_set_epi32(0, 0, 0, -1);
-    x0 = _mm_xor_si128(_mm_clmulepi64_si128(x0, k, 0x10), _mm_srli_si128(x0, 8));
-    __m128i t = _mm_and_si128(x0, mask32);
-    x0 = _mm_srli_si128(x0, 4);
-    x0 = _mm_xor_si128(x0, _mm_clmulepi64_si128(t, Pair(kFold64, 0), 0x00));
-    __m128i pm = Pair(kPoly, kMu);
-    t = _mm_and_si128(x0, mask32);
-    t = _mm_clmulepi64_si128(t, pm, 0x10);
-    t = _mm_and_si128(t, mask32);
-    t = _mm_clmulepi64_si128(t, pm, 0x00);
-    x0 = _mm_xor_si128(x0, t);
-    return static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_srli_si128(x0, 4)));
+namespace {
+
+#define WIDE_TARGET __attribute__((target("avx512f,vpclmulqdq,pclmul,sse2")))
+
+WIDE_TARGET inline __m512i Fold512(__m512i x, __m512i k) {
+    return _mm512_xor_si512(_mm512_clmulepi64_epi128(x, k, 0x00), _mm512_clmulepi64_epi128(x, k, 0x11));
+}
+
+WIDE_TARGET inline __m512i Constants512(uint64_t low, uint64_t high) {
+    const long long l = static_cast<long long>(low), h = static_cast<long long>(high);
+    return _mm512_set_epi64(h, l, h, l, h, l, h, l);
+}
+
+WIDE_TARGET inline __m512i Load512(const uint8_t* p) { return _mm512_loadu_si512(p); }
+
+}  // namespace
+
+WIDE_TARGET uint32_t Crc32FoldWide(uint32_t crc, const uint8_t* p, size_t count) {
+    __m512i x0 = _mm512_xor_si512(Load512(p), _mm512_zextsi128_si512(_mm_cvtsi32_si128(static_cast<int>(crc))));
+    __m512i x1 = Load512(p + 64), x2 = Load512(p + 128), x3 = Load512(p + 192);
+    p += 256;
+    count -= 256;
+    __m512i k = Constants512(kFold2048Low, kFold2048High);
+    for (; count >= 256; count -= 256, p += 256) {
+        x0 = _mm512_xor_si512(Fold512(x0, k), Load512(p));
+        x1 = _mm512_xor_si512(Fold512(x1, k), Load512(p + 64));
+        x2 = _mm512_xor_si512(Fold512(x2, k), Load512(p + 128));
+        x3 = _mm512_xor_si512(Fold512(x3, k), Load512(p + 192));
+    }
+    k = Constants512(kFold4Low, kFold4High);
+    x0 = _mm512_xor_si512(Fold512(x0, k), x1);
+    x0 = _mm512_xor_si512(Fold512(x0, k), x2);
+    x0 = _mm512_xor_si512(Fold512(x0, k), x3);
+    // Four lanes of 128 bits into the last one.
+    uint8_t lanes[64];
+    _mm512_storeu_si512(lanes, x0);
+    __m128i r = Load(lanes + 48);
+    r = _mm_xor_si128(r, Fold(Load(lanes), Pair(kFold3Low, kFold3High)));
+    r = _mm_xor_si128(r, Fold(Load(lanes + 16), Pair(kFold2Low, kFold2High)));
+    r = _mm_xor_si128(r, Fold(Load(lanes + 32), Pair(kFold1Low, kFold1High)));
+    return FinishFold(r, p, count);
 }
 
 #else
 
 uint32_t Crc32FoldClmul(uint32_t crc, const uint8_t*, size_t) { return crc; }
+uint32_t Crc32FoldWide(uint32_t crc, const uint8_t*, size_t) { return crc; }
 
 #endif

@@ -264,11 +264,11 @@ int DecodeCodesFast(DecoderState& state, const BlockCodes& codes, bool* blockEnd
         state.windowPosition >= kWindowSize - kWindowRoom)
         return kDecodeOk;
     switch (fastLoop) {
-        case kFastLoopWideBmi2:
-            return FastLoopWideBmi2(state, codes, blockEnded);
-        case kFastLoopWide:
-            return FastLoopWide(state, codes, blockEnded);
-        default:
-            return FastLoopPlain(state, codes, blockEnded);
+    case kFastLoopWideBmi2:
+        return FastLoopWideBmi2(state, codes, blockEnded);
+    case kFastLoopWide:
+        return FastLoopWide(state, codes, blockEnded);
+    default:
+        return FastLoopPlain(state, codes, blockEnded);
     }
 }
