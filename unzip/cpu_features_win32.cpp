@@ -21,26 +21,3 @@ bool SystemEnablesSse2() {
     __builtin_cpu_init();
     return __builtin_cpu_supports("sse2");
 }
-
-bool ProcessorHasBmi2() {
-    __builtin_cpu_init();
-    return __builtin_cpu_supports("bmi2");
-}
-
-bool ProcessorHasClmul() {
-    __builtin_cpu_init();
-    return __builtin_cpu_supports("pclmul");
-}
-
-// The processor's own word on AVX-512 already says whether the system has
-// enabled its registers (their state is saved only where the system says so).
-bool SystemEnablesWideClmul() {
-#if defined(__i386__) || defined(__x86_64__)
-    if (!SystemEnablesSse2()) return false;
-    __builtin_cpu_init();
-    return __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("vpclmulqdq") &&
-           __builtin_cpu_supports("pclmul");
-#else
-    return false;
-#endif
-}
