@@ -13,5 +13,6 @@ bool ProcessorHasBmi2();
 // PCLMULQDQ, usable with SSE2 registers.
 bool ProcessorHasClmul();
 
-// AVX-512 with VPCLMULQDQ, and a system that saves the 512-bit registers.
+// AVX-512 with VPCLMULQDQ, and a system that saves the 512-bit registers
+// (Windows 95 does not even enable XSAVE).
 bool SystemEnablesWideClmul();
