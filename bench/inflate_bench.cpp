@@ -29,8 +29,8 @@
 #include <vector>
 
 #include "bench/memory_files.h"
+#include "bench/zlib_deflate.h"
 #include "unzip/crc32.h"
-#include "unzip/crc32_clmul.h"
 #include "unzip/inflate.h"
 #include "unzip/inflate_codes.h"
 
@@ -52,20 +52,6 @@ struct Part {
 int kRounds = 7;  // --rounds N for profiling
 const size_t kBinaryBudget = 12u << 20;
 const size_t kTextBudget = 6u << 20;
-
-Bytes Deflate(const Bytes& data, int level) {
-    z_stream z = {};
-    deflateInit2(&z, level, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY);
-    Bytes out(deflateBound(&z, data.size()) + 16);
-    z.next_in = const_cast<Bytef*>(data.data());
-    z.avail_in = static_cast<uInt>(data.size());
-    z.next_out = out.data();
-    z.avail_out = static_cast<uInt>(out.size());
-    deflate(&z, Z_FINISH);
-    out.resize(z.total_out);
-    deflateEnd(&z);
-    return out;
-}
 
 #ifndef _WIN32
 bool ReadWhole(const std::string& path, Bytes& data) {
@@ -141,14 +127,14 @@ std::vector<Part> BuildCorpus() {
     for (int level : {1, 6, 9}) {
         Part p;
         p.name = "binary (Wine i386 DLL/EXE, " + std::to_string(binaryFiles) + " files) -" + std::to_string(level);
-        for (const Bytes& b : binary) p.members.push_back({b, Deflate(b, level)});
+        for (const Bytes& b : binary) p.members.push_back({b, ZlibDeflate(b, level)});
         parts.push_back(p);
     }
     for (int level : {1, 6, 9}) {
         Part p;
         p.name = "text (C++ headers " + (headerDirs.empty() ? std::string("?") : headerDirs[0]) + ", " +
                  std::to_string(textFiles) + " files) -" + std::to_string(level);
-        for (const Bytes& b : text) p.members.push_back({b, Deflate(b, level)});
+        for (const Bytes& b : text) p.members.push_back({b, ZlibDeflate(b, level)});
         parts.push_back(p);
     }
     {
@@ -160,7 +146,7 @@ std::vector<Part> BuildCorpus() {
             b.insert(b.end(), pattern, pattern + strlen(pattern));
             if (i % 97 == 0) b.push_back(static_cast<uint8_t>('0' + i % 10));
         }
-        p.members.push_back({b, Deflate(b, 6)});
+        p.members.push_back({b, ZlibDeflate(b, 6)});
         parts.push_back(p);
     }
     {
@@ -174,7 +160,7 @@ std::vector<Part> BuildCorpus() {
             x ^= x << 17;
             c = static_cast<uint8_t>(x >> 32);
         }
-        p.members.push_back({b, Deflate(b, 6)});
+        p.members.push_back({b, ZlibDeflate(b, 6)});
         parts.push_back(p);
     }
     return parts;

@@ -17,10 +17,7 @@
 
 namespace {
 
-const unsigned long kAccessDenied = 5;
-const unsigned long kInvalidParameter = 87;
 const unsigned long kNegativeSeek = 131;
-const unsigned long kAlreadyExists = 183;
 const uint32_t kAttributeReadOnly = 0x01;
 const uint32_t kAttributeDirectory = 0x10;
 const uint32_t kAttributeNormal = 0x80;

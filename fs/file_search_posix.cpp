@@ -18,10 +18,6 @@
 
 namespace {
 
-const unsigned long kFileNotFound = 2;
-const unsigned long kPathNotFound = 3;
-const unsigned long kInvalidHandle = 6;
-const unsigned long kNotEnoughMemory = 8;
 const unsigned long kNoMoreFiles = 18;
 
 struct HostSearch {

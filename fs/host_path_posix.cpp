@@ -11,19 +11,12 @@
 
 namespace {
 
-// Win32 codes the product would report.
-const unsigned long kFileNotFound = 2;
-const unsigned long kPathNotFound = 3;
+// Further Win32 codes the product would report.
 const unsigned long kTooManyOpenFiles = 4;
-const unsigned long kAccessDenied = 5;
-const unsigned long kInvalidHandle = 6;
-const unsigned long kNotEnoughMemory = 8;
 const unsigned long kNotSameDevice = 17;
 const unsigned long kSharingViolation = 32;
-const unsigned long kInvalidParameter = 87;
 const unsigned long kDiskFull = 112;
 const unsigned long kDirectoryNotEmpty = 145;
-const unsigned long kAlreadyExists = 183;
 const unsigned long kGeneralFailure = 31;
 
 bool DirectoryExists(const char* path) {

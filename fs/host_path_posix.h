@@ -4,6 +4,14 @@
 // AddBackslash; failures get the Win32 code the product would see.
 #pragma once
 
+// Win32 codes the product would report.
+const unsigned long kFileNotFound = 2;
+const unsigned long kPathNotFound = 3;
+const unsigned long kAccessDenied = 5;
+const unsigned long kInvalidHandle = 6;
+const unsigned long kNotEnoughMemory = 8;
+const unsigned long kInvalidParameter = 87;
+const unsigned long kAlreadyExists = 183;
 const unsigned long kHostNameTooLong = 206;  // ERROR_FILENAME_EXCED_RANGE
 
 // Copies path into hostPath (kMaxPath characters) with every backslash

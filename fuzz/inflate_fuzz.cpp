@@ -33,8 +33,7 @@ Outcome Run(const uint8_t* data, size_t size, unsigned readSize, bool fast, Fast
     state.crc = kCrcStart;
     state.lastReportTime = kNoReportYet;
     AllocateDecoderWindow(state);
-    EnableFastDecoding(fast);
-    if (fast) UseFastLoop(kind);
+    UseFastLoop(fast ? kind : kFastLoopOff);
     o.result = InflateMember(state);
     EnableFastDecoding(true);
     ReleaseDecoderWindow(state);

@@ -65,15 +65,11 @@ INT_PTR CALLBACK LanguageDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
     switch (message) {
     case WM_INITDIALOG: return OnInitLanguageDialog(dialog);
     case WM_COMMAND:
-        if (LOWORD(wParam) == IDOK) {
-            OnLanguageOk(dialog);
-            return TRUE;
+        switch (LOWORD(wParam)) {
+        case IDOK: OnLanguageOk(dialog); return TRUE;
+        case IDCANCEL: EndDialog(dialog, IDCANCEL); return TRUE;
+        default: return FALSE;
         }
-        if (LOWORD(wParam) == IDCANCEL) {
-            EndDialog(dialog, IDCANCEL);
-            return TRUE;
-        }
-        return FALSE;
     default: return FALSE;
     }
 }

@@ -49,15 +49,11 @@ INT_PTR CALLBACK VersionDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
     switch (message) {
     case WM_INITDIALOG: return OnInitVersionDialog(dialog);
     case WM_COMMAND:
-        if (LOWORD(wParam) == IDOK) {
-            OnVersionOk(dialog);
-            return TRUE;
+        switch (LOWORD(wParam)) {
+        case IDOK: OnVersionOk(dialog); return TRUE;
+        case IDCANCEL: EndDialog(dialog, IDCANCEL); return TRUE;
+        default: return FALSE;
         }
-        if (LOWORD(wParam) == IDCANCEL) {
-            EndDialog(dialog, IDCANCEL);
-            return TRUE;
-        }
-        return FALSE;
     default: return FALSE;
     }
 }

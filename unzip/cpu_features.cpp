@@ -33,7 +33,8 @@ bool ProcessorHasClmul() {
 }
 
 bool SystemEnablesWideClmul() {
-    if (!SystemEnablesSse2() || !ProcessorHasClmul() || !SystemSavesAvx512State()) return false;
+    if (!SystemSavesAvx512State()) return false;
+    __builtin_cpu_init();
     return __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("vpclmulqdq");
 }
 

@@ -13,6 +13,7 @@ bool ProcessorHasBmi2();
 // PCLMULQDQ, usable with SSE2 registers.
 bool ProcessorHasClmul();
 
-// AVX-512 with VPCLMULQDQ, and a system that saves the 512-bit registers
+// AVX-512 with VPCLMULQDQ (used with PCLMULQDQ and SSE2, asked apart), and
+// a system that saves the 512-bit registers
 // (Windows 95 does not even enable XSAVE).
 bool SystemEnablesWideClmul();

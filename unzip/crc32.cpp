@@ -24,10 +24,8 @@ inline uint32_t Load32(const uint8_t* p) {
 
 }  // namespace
 
-bool ClmulCrcAvailable() { return SystemEnablesSse2() && ProcessorHasClmul(); }
-
 Crc32Path BestCrc32Path() {
-    if (!ClmulCrcAvailable()) return kCrcTables;
+    if (!SystemEnablesSse2() || !ProcessorHasClmul()) return kCrcTables;
     return SystemEnablesWideClmul() ? kCrcWideClmul : kCrcClmul;
 }
 

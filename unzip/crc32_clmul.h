@@ -7,9 +7,6 @@
 #include <cstddef>
 #include <cstdint>
 
-// True when the register may be folded with Crc32FoldClmul on this machine.
-bool ClmulCrcAvailable();
-
 // Folds count bytes (a multiple of 16, at least 64) into the register.
 uint32_t Crc32FoldClmul(uint32_t crc, const uint8_t* bytes, size_t count);
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "bench/memory_files.h"
+#include "bench/zlib_deflate.h"
 #include "unzip/crc32.h"
 #include "unzip/decoder_ui_hooks.h"
 #include "unzip/inflate.h"
@@ -46,8 +47,7 @@ inline DecodeRun RunInflate(const std::vector<uint8_t>& stream, const DecodeOpti
     memory_files::FailWritesAfter(options.failWritesAfter);
     memory_files::FailReadsAfter(options.failReadsAfter);
     memory_files::PutFile("A:\\MEMBER.ZIP", stream.data(), stream.size());
-    EnableFastDecoding(options.fast);
-    if (options.fast) UseFastLoop(options.fastLoop);
+    UseFastLoop(options.fast ? options.fastLoop : kFastLoopOff);
     static DecoderState state;  // large: keep it off the stack
     memset(&state, 0, sizeof state);
     strcpy(state.archivePath, "A:\\MEMBER.ZIP");
@@ -74,22 +74,6 @@ inline DecodeRun RunInflate(const std::vector<uint8_t>& stream, const DecodeOpti
     run.endOfInput = state.endOfInput;
     run.cancel = state.cancel;
     return run;
-}
-
-// Raw deflate by zlib.
-inline std::vector<uint8_t> ZlibDeflate(const std::vector<uint8_t>& data, int level, int strategy = Z_DEFAULT_STRATEGY,
-                                        int memLevel = 8) {
-    z_stream z = {};
-    deflateInit2(&z, level, Z_DEFLATED, -15, memLevel, strategy);
-    std::vector<uint8_t> out(deflateBound(&z, data.size()) + 16);
-    z.next_in = const_cast<Bytef*>(data.data());
-    z.avail_in = static_cast<uInt>(data.size());
-    z.next_out = out.data();
-    z.avail_out = static_cast<uInt>(out.size());
-    deflate(&z, Z_FINISH);
-    out.resize(z.total_out);
-    deflateEnd(&z);
-    return out;
 }
 
 // Deterministic test data: text-like, binary-like, or noise.
