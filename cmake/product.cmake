@@ -10,29 +10,42 @@ endif()
 set(WINEPREFIX_DIR ${CMAKE_BINARY_DIR}/../wineprefix CACHE PATH "Wine prefix of the test runs")
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/tools/wine-run.sh;${WINEPREFIX_DIR})
 
-# Windows 95 / NT 4.0 loaders, no toolchain DLLs at run time.
-set(PRODUCT_LINK_OPTIONS -static -static-libgcc -static-libstdc++
+# Windows 95 / NT 4.0 loaders. SETUP.EXE links no C runtime, no C++
+# library and no thread library: its own entry and the few C routines it
+# needs are in startup/runtime/, and only libgcc's arithmetic helpers join it.
+set(PRODUCT_LINK_OPTIONS -nostdlib -Wl,-e,_WinMainCRTStartup
     -Wl,--major-subsystem-version,4 -Wl,--minor-subsystem-version,0
     -Wl,--major-os-version,4 -Wl,--minor-os-version,0
     -Wl,--gc-sections -Wl,--no-insert-timestamp)
 add_link_options(-static -static-libgcc -static-libstdc++)
+set(PRODUCT_COMPILE_OPTIONS -Wall -Wextra -fno-exceptions -fno-rtti -fno-asynchronous-unwind-tables
+    -fno-threadsafe-statics -ffunction-sections)
 
 collect_sources(PRODUCT_SOURCES _posix ${SOURCE_FOLDERS})
 add_library(corvane_product STATIC ${PRODUCT_SOURCES})
 target_include_directories(corvane_product PUBLIC ${CMAKE_SOURCE_DIR})
 target_compile_definitions(corvane_product PUBLIC WINVER=0x0400 _WIN32_WINNT=0x0400 _WIN32_IE=0x0400 NOMINMAX)
-target_compile_options(corvane_product PRIVATE -Wall -Wextra -fno-exceptions -fno-rtti
-    -ffunction-sections -fdata-sections)
-target_link_libraries(corvane_product PUBLIC shell32 gdi32 user32 kernel32 advapi32)
+target_compile_options(corvane_product PRIVATE ${PRODUCT_COMPILE_OPTIONS})
+target_link_libraries(corvane_product PUBLIC shell32 gdi32 user32 kernel32)
+
+# The C routines are built without the compiler's knowledge of their names,
+# or it would compile their loops into calls to themselves.
+set(RUNTIME_SOURCES ${CMAKE_SOURCE_DIR}/startup/runtime/memory_routines.cpp)
+add_library(product_runtime STATIC ${RUNTIME_SOURCES} ${CMAKE_SOURCE_DIR}/startup/runtime/entry_win32.cpp)
+target_include_directories(product_runtime PRIVATE ${CMAKE_SOURCE_DIR})
+target_compile_options(product_runtime PRIVATE ${PRODUCT_COMPILE_OPTIONS} -ffreestanding -fno-builtin
+    -fno-tree-loop-distribute-patterns -fno-stack-protector)
 
 add_executable(setup WIN32 startup/main.cpp resources/setup.rc)
 set_target_properties(setup PROPERTIES OUTPUT_NAME SETUP SUFFIX .EXE)
-target_compile_options(setup PRIVATE -Wall -Wextra -fno-exceptions -fno-rtti)
-target_link_libraries(setup PRIVATE corvane_product)
+target_compile_options(setup PRIVATE ${PRODUCT_COMPILE_OPTIONS})
+target_link_libraries(setup PRIVATE corvane_product product_runtime gcc)
 target_link_options(setup PRIVATE ${PRODUCT_LINK_OPTIONS} -s -Wl,--subsystem,windows:4.0)
-# The product lies at build/SETUP.EXE whatever the build folder's layout.
+# The product lies at build/SETUP.EXE whatever the build folder's layout;
+# the build says how large it came out.
 add_custom_command(TARGET setup POST_BUILD
-  COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:setup> ${CMAKE_BINARY_DIR}/../SETUP.EXE)
+  COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:setup> ${CMAKE_BINARY_DIR}/../SETUP.EXE
+  COMMAND sh -c "echo SETUP.EXE: $(wc -c < $<TARGET_FILE:setup>) bytes" VERBATIM)
 
 # Test programs: console programs under Wine; the end-to-end ones drive SETUP.EXE.
 add_googletest()
@@ -47,16 +60,20 @@ target_compile_definitions(testlib PUBLIC
   TEST_DATA_DIR="Z:${CMAKE_SOURCE_DIR}/tests/data")
 add_test_programs(win32 "corvane_product;testlib")
 add_test_programs(e2e "corvane_product;testlib")
+# The C routines under test replace msvcrt's in their test program.
+target_sources(win32_memory_routines_test PRIVATE ${RUNTIME_SOURCES})
+target_compile_options(win32_memory_routines_test PRIVATE -fno-builtin -fno-tree-loop-distribute-patterns)
 file(GLOB E2E_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*_test.cpp)
 foreach(src ${E2E_TESTS})
   get_filename_component(name ${src} NAME_WE)
   add_dependencies(e2e_${name} setup)
 endforeach()
 
-# Import table check: only DLLs that Windows always takes from the System directory.
+# Import table check: only functions of Windows 95's own DLLs, no static
+# constructors; it also prints the program's size.
 add_test(NAME product_imports COMMAND ${CMAKE_SOURCE_DIR}/tools/check-imports.sh
-  i686-w64-mingw32-objdump $<TARGET_FILE:setup>)
-
+  i686-w64-mingw32-objdump i686-w64-mingw32-nm $<TARGET_FILE:setup> ${CMAKE_SOURCE_DIR}/tools/win95-exports
+  $<TARGET_FILE:corvane_product> $<TARGET_FILE:product_runtime>)
 include(cmake/install_fixtures.cmake)
 include(cmake/demo.cmake)
 include(cmake/product_extras.cmake OPTIONAL)

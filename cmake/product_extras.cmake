@@ -17,7 +17,7 @@ if(MINGW_ZLIB)
   set(BENCH_DECODER_SOURCES
     unzip/crc32.cpp unzip/crc32_clmul.cpp unzip/cpu_features_win32.cpp unzip/cpu_features.cpp unzip/decoder_io.cpp
     unzip/inflate.cpp unzip/inflate_fast.cpp unzip/inflate_tables.cpp unzip/decoder_ui_posix.cpp
-    fs/thread_state.cpp fs/format_bounded.cpp fs/format_text_win32.cpp
+    fs/thread_state_win32.cpp fs/memory_block_win32.cpp fs/format_bounded.cpp fs/format_text_win32.cpp
     bench/memory_files.cpp bench/inflate_bench.cpp)
   list(TRANSFORM BENCH_DECODER_SOURCES PREPEND ${CMAKE_SOURCE_DIR}/)
   add_executable(inflate_bench ${BENCH_DECODER_SOURCES})

@@ -1,7 +1,8 @@
 #include "install/data_backup.h"
 
+#include <windows.h>
+
 #include <cstring>
-#include <strings.h>
 
 #include "fs/file_ops.h"
 #include "fs/file_search.h"
@@ -38,7 +39,7 @@ bool SameBytes(FileHandle a, FileHandle b) {
 }  // namespace
 
 bool FilesEqual(const char* a, const char* b) {
-    if (strcasecmp(a, b) == 0) return false;
+    if (lstrcmpiA(a, b) == 0) return false;
     SearchRecord recordA;
     SearchRecord recordB;
     if (!FindEntry(a, recordA) || !FindEntry(b, recordB) || recordA.size != recordB.size) return false;

@@ -1,9 +1,9 @@
 #include <windows.h>
 
-#include <cstdlib>
 #include <cstring>
 
 #include "fs/file_ops.h"
+#include "fs/memory_block.h"
 #include "install/file_entries.h"
 #include "install/install_state.h"
 #include "install/progress_file_line.h"
@@ -22,7 +22,7 @@ int Abandon(FileHandle source, FileHandle target, const char* targetPath, int re
     CloseFileHandle(source);
     CloseFileHandle(target);
     RemoveFile(targetPath);
-    free(buffer);
+    ReleaseBlock(buffer);
     return result;
 }
 
@@ -74,7 +74,7 @@ int CopyPlainFile(const char* sourcePath, const char* targetPath, int32_t& runni
     uint32_t size = QueryFileSize(source);
     BeginProgressItem(runningBytes, static_cast<int32_t>(size));
     runningBytes = AddByteCount(runningBytes, size);
-    void* buffer = malloc(kCopyBlock);
+    void* buffer = AllocateZeroed(kCopyBlock);
     if (!buffer) return Abandon(source, target, targetPath, kEntryWriteError, buffer);
     uint32_t copied = 0;
     uint16_t got = 0;
@@ -97,7 +97,7 @@ int CopyPlainFile(const char* sourcePath, const char* targetPath, int32_t& runni
         copied += got;
         if (size > 0) SetItemPercent(RoundedPercent(copied, size));
     } while (got == kCopyBlock);
-    free(buffer);
+    ReleaseBlock(buffer);
     CloseFileHandle(target);
     CopyAttributesAndStamp(targetPath, attributes, stamp);
     CloseFileHandle(source);

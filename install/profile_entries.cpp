@@ -1,8 +1,8 @@
 #include "install/profile_entries.h"
 
-#include <cstdio>
 #include <cstring>
 
+#include "fs/format_text.h"
 #include "fs/path_utils.h"
 #include "setup/language.h"
 #include "setup/profile.h"
@@ -32,7 +32,7 @@ void WriteOneEntry(char* line) {
 void WriteProfileEntries() {
     for (int number = 1; number <= kLastProfileEntryKey; ++number) {
         char key[16];
-        snprintf(key, sizeof key, "%d", number);
+        FormatBounded(key, sizeof key, "%i", number);
         char line[kMaxPath];
         LocalizedRead(Language().iniSection, key, "", line, kMaxPath);
         if (line[0] == '\0') return;

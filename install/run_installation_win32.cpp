@@ -7,6 +7,7 @@
 #include "fs/file_ops.h"
 #include "fs/file_search.h"
 #include "fs/format_text.h"
+#include "fs/system_library.h"
 #include "install/data_backup.h"
 #include "install/file_entries.h"
 #include "install/install_state.h"
@@ -139,18 +140,33 @@ void OfferProgramGroup() {
     SetFocus(dialog);
 }
 
-void RestartWindows() {
-    // NT needs the shutdown privilege first; Windows 95 ignores all this.
+typedef BOOL(WINAPI* OpenTokenFunction)(HANDLE, DWORD, PHANDLE);
+typedef BOOL(WINAPI* LookupPrivilegeFunction)(LPCSTR, LPCSTR, PLUID);
+typedef BOOL(WINAPI* AdjustPrivilegesFunction)(HANDLE, BOOL, PTOKEN_PRIVILEGES, DWORD, PTOKEN_PRIVILEGES, PDWORD);
+
+// NT needs the shutdown privilege first. The security functions are looked
+// up, not imported: Windows 95 has no use for them.
+void EnableShutdownPrivilege() {
+    void* security = LoadSystemLibrary("ADVAPI32.DLL");
+    OpenTokenFunction openToken = reinterpret_cast<OpenTokenFunction>(LibraryFunction(security, "OpenProcessToken"));
+    LookupPrivilegeFunction lookup =
+        reinterpret_cast<LookupPrivilegeFunction>(LibraryFunction(security, "LookupPrivilegeValueA"));
+    AdjustPrivilegesFunction adjust =
+        reinterpret_cast<AdjustPrivilegesFunction>(LibraryFunction(security, "AdjustTokenPrivileges"));
     HANDLE token;
-    if (OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token)) {
-        TOKEN_PRIVILEGES privileges = {};
-        privileges.PrivilegeCount = 1;
-        privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
-        if (LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", &privileges.Privileges[0].Luid)) {
-            AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr);
-        }
-        CloseHandle(token);
+    if (!openToken || !lookup || !adjust) return;
+    if (!openToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token)) return;
+    TOKEN_PRIVILEGES privileges = {};
+    privileges.PrivilegeCount = 1;
+    privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+    if (lookup(nullptr, "SeShutdownPrivilege", &privileges.Privileges[0].Luid)) {
+        adjust(token, FALSE, &privileges, 0, nullptr, nullptr);
     }
+    CloseHandle(token);
+}
+
+void RestartWindows() {
+    EnableShutdownPrivilege();
     ExitWindowsEx(EWX_REBOOT, 0);
 }
 

@@ -2,9 +2,7 @@
 
 #include <windows.h>
 
-#include <cstdlib>
-
-#include "fs/path_utils.h"
+#include "fs/system_library.h"
 
 namespace {
 
@@ -18,22 +16,16 @@ struct VersionLibrary {
     QueryFunction query;
 };
 
-// Loaded once by its full path in the System directory.
+// Loaded once, by its full path in the System directory.
 const VersionLibrary& Library() {
     static VersionLibrary library = {nullptr, nullptr, nullptr};
     static bool loaded = false;
     if (loaded) return library;
     loaded = true;
-    char path[kMaxPath + 16];
-    UINT length = GetSystemDirectoryA(path, kMaxPath);
-    if (length == 0 || length >= kMaxPath) return library;
-    AddBackslash(path);
-    lstrcatA(path, "VERSION.DLL");
-    HMODULE module = LoadLibraryA(path);
-    if (!module) return library;
-    library.size = reinterpret_cast<SizeFunction>(reinterpret_cast<void*>(GetProcAddress(module, "GetFileVersionInfoSizeA")));
-    library.info = reinterpret_cast<InfoFunction>(reinterpret_cast<void*>(GetProcAddress(module, "GetFileVersionInfoA")));
-    library.query = reinterpret_cast<QueryFunction>(reinterpret_cast<void*>(GetProcAddress(module, "VerQueryValueA")));
+    void* module = LoadSystemLibrary("VERSION.DLL");
+    library.size = reinterpret_cast<SizeFunction>(LibraryFunction(module, "GetFileVersionInfoSizeA"));
+    library.info = reinterpret_cast<InfoFunction>(LibraryFunction(module, "GetFileVersionInfoA"));
+    library.query = reinterpret_cast<QueryFunction>(LibraryFunction(module, "VerQueryValueA"));
     if (!library.size || !library.info || !library.query) library = {nullptr, nullptr, nullptr};
     return library;
 }
@@ -50,7 +42,7 @@ uint32_t VersionResourceSize(const char* path) {
 bool ReadFileVersion(const char* path, uint32_t resourceSize, FileVersion& version) {
     const VersionLibrary& library = Library();
     if (!library.info || resourceSize == 0) return false;
-    void* block = malloc(resourceSize);
+    void* block = HeapAlloc(GetProcessHeap(), 0, resourceSize);
     if (!block) return false;
     bool read = false;
     VS_FIXEDFILEINFO* fixed = nullptr;
@@ -62,6 +54,6 @@ bool ReadFileVersion(const char* path, uint32_t resourceSize, FileVersion& versi
         version.leastSignificant = static_cast<int32_t>(fixed->dwFileVersionLS);
         read = true;
     }
-    free(block);
+    HeapFree(GetProcessHeap(), 0, block);
     return read;
 }

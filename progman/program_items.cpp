@@ -1,6 +1,5 @@
 #include "progman/program_items.h"
 
-#include <cstdio>
 #include <cstring>
 
 #include "fs/file_ops.h"
@@ -40,7 +39,7 @@ void CollectProgramItems(const char* section, const char* base, ProgramItems& it
     const size_t baseLength = strlen(base);
     for (int number = 1; items.count < kMaxProgramItems; ++number) {
         char key[16];
-        snprintf(key, sizeof key, "%d", number);
+        FormatBounded(key, sizeof key, "%i", number);
         char value[kItemLineSize];
         LocalizedRead(section, key, "", value, kItemLineSize);
         if (value[0] == '\0') return;

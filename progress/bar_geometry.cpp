@@ -1,10 +1,13 @@
-#include <cmath>
-
 #include "progress/bar_painter.h"
 
+// width * value / 100 to the nearest whole pixel, halves away from zero (as
+// the floating-point rule before it had it: 0.01 was stored a little above
+// itself), in integers: exact, and no floating-point library in the product.
 int BarFillWidth(int innerWidth, int value) {
-    const long double width = static_cast<long double>(innerWidth) * value * 0.01;
-    return static_cast<int>(std::lrint(width));  // the default rounding: halves to even
+    long long scaled = static_cast<long long>(innerWidth) * value;
+    long long magnitude = scaled < 0 ? -scaled : scaled;
+    long long pixels = (magnitude + 50) / 100;
+    return static_cast<int>(scaled < 0 ? -pixels : pixels);
 }
 
 int ClampBarValue(int value) {

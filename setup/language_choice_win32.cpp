@@ -2,8 +2,7 @@
 
 #include <windows.h>
 
-#include <cstdio>
-
+#include "fs/format_text.h"
 #include "resources/resource.h"
 #include "setup/dialog_centre.h"
 #include "setup/language.h"
@@ -25,7 +24,7 @@ const LanguageTexts kAllLanguagesQuestion = {
     "Cela vous permet de choisir la langue pendant l'execution du programme.",
 };
 
-void LanguageKey(int number, char* key, size_t size) { snprintf(key, size, "%d", number); }
+void LanguageKey(int number, char* key, size_t size) { FormatBounded(key, size, "%i", number); }
 
 int LanguageCount() { return ReadSetupInt(kLanguagesSection, "Count", 1); }
 

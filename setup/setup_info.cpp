@@ -1,8 +1,8 @@
 #include "setup/setup_info.h"
 
-#include <cstdio>
 #include <cstring>
 
+#include "fs/format_text.h"
 #include "fs/module_path.h"
 #include "fs/path_utils.h"
 #include "setup/profile.h"
@@ -41,6 +41,6 @@ int ReadSetupInt(const char* section, const char* key, int defaultValue) {
 
 bool ReadSetupListEntry(const char* section, int index, char* buffer, int size) {
     char key[16];
-    snprintf(key, sizeof key, "%d", index);
+    FormatBounded(key, sizeof key, "%i", index);
     return ReadSetupString(section, key, "", buffer, size) > 0;
 }

@@ -22,24 +22,26 @@ bool SystemSavesAvx512State() {
 
 }  // namespace
 
-bool ProcessorHasBmi2() {
-    __builtin_cpu_init();
-    return __builtin_cpu_supports("bmi2");
+// Asked of the processor directly rather than through the compiler's
+// feature table, whose initialisation adds more code than all of this.
+bool ProcessorFeatureBit(unsigned leaf, int cpuidRegister, unsigned bit) {
+    unsigned r[4];
+    if (!__get_cpuid_count(leaf, 0, &r[0], &r[1], &r[2], &r[3])) return false;
+    return (r[cpuidRegister] & bit) != 0;
 }
 
-bool ProcessorHasClmul() {
-    __builtin_cpu_init();
-    return __builtin_cpu_supports("pclmul");
-}
+bool ProcessorHasBmi2() { return ProcessorFeatureBit(7, kRegisterB, bit_BMI2); }
+
+bool ProcessorHasClmul() { return ProcessorFeatureBit(1, kRegisterC, bit_PCLMUL); }
 
 bool SystemEnablesWideClmul() {
-    if (!SystemSavesAvx512State()) return false;
-    __builtin_cpu_init();
-    return __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("vpclmulqdq");
+    return SystemSavesAvx512State() && ProcessorFeatureBit(7, kRegisterB, bit_AVX512F) &&
+           ProcessorFeatureBit(7, kRegisterC, bit_VPCLMULQDQ);
 }
 
 #else
 
+bool ProcessorFeatureBit(unsigned, int, unsigned) { return false; }
 bool ProcessorHasBmi2() { return false; }
 bool ProcessorHasClmul() { return false; }
 bool SystemEnablesWideClmul() { return false; }

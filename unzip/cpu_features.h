@@ -3,6 +3,11 @@
 // from these.
 #pragma once
 
+// Registers of the processor's CPUID answer, and one bit of it for a
+// leaf (false where the processor has no such leaf, or no CPUID at all).
+enum CpuidRegister { kRegisterA, kRegisterB, kRegisterC, kRegisterD };
+bool ProcessorFeatureBit(unsigned leaf, int cpuidRegister, unsigned bit);
+
 // SSE2 registers: the processor has them and the system saves them
 // between threads (Windows 95 never does).
 bool SystemEnablesSse2();

@@ -1,9 +1,14 @@
 #include "unzip/cpu_features.h"
 
+namespace {
+
+const unsigned kSse2Bit = 1u << 26;  // CPUID leaf 1, EDX
+
+}  // namespace
+
 bool SystemEnablesSse2() {
 #if defined(__i386__) || defined(__x86_64__)
-    __builtin_cpu_init();
-    return __builtin_cpu_supports("sse2");
+    return ProcessorFeatureBit(1, kRegisterD, kSse2Bit);
 #else
     return false;
 #endif

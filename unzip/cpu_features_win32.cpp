@@ -4,7 +4,8 @@
 
 namespace {
 
-const DWORD kSse2Feature = 10;  // PF_XMMI64_INSTRUCTIONS_AVAILABLE
+const DWORD kSse2Feature = 10;     // PF_XMMI64_INSTRUCTIONS_AVAILABLE
+const unsigned kSse2Bit = 1u << 26;  // CPUID leaf 1, EDX
 
 }  // namespace
 
@@ -18,6 +19,5 @@ bool SystemEnablesSse2() {
                                       reinterpret_cast<void*>(GetProcAddress(kernel, "IsProcessorFeaturePresent")))
                                 : nullptr;
     if (!query || !query(kSse2Feature)) return false;
-    __builtin_cpu_init();
-    return __builtin_cpu_supports("sse2");
+    return ProcessorFeatureBit(1, kRegisterD, kSse2Bit);
 }

@@ -1,9 +1,9 @@
 #include "unzip/decoder_io.h"
 
-#include <cstdlib>
 #include <cstring>
 
 #include "fs/format_text.h"
+#include "fs/memory_block.h"
 #include "fs/thread_state.h"
 #include "unzip/crc32.h"
 #include "unzip/decoder_ui.h"
@@ -140,11 +140,11 @@ int CopyStoredMember(DecoderState& state) {
 }
 
 bool AllocateDecoderWindow(DecoderState& state) {
-    state.window = static_cast<uint8_t*>(calloc(1, kWindowSize));
+    state.window = static_cast<uint8_t*>(AllocateZeroed(kWindowSize));
     return state.window != nullptr;
 }
 
 void ReleaseDecoderWindow(DecoderState& state) {
-    free(state.window);
+    ReleaseBlock(state.window);
     state.window = nullptr;
 }

@@ -1,8 +1,8 @@
 #include "unzip/zip_directory.h"
 
-#include <cstdlib>
 #include <cstring>
 
+#include "fs/memory_block.h"
 #include "unzip/end_record.h"
 #include "unzip/oem_names.h"
 #include "unzip/zip_format.h"
@@ -104,7 +104,7 @@ int OpenZipDirectory(const char* path, ZipDirectory& listing, uint32_t baseOffse
     uint32_t directoryLength = end.position - end.directoryOffset + 4;
     bool streaming = directoryLength >= kDirectoryWindow;
     uint16_t bufferLength = streaming ? kDirectoryWindow : static_cast<uint16_t>(directoryLength);
-    listing.buffer = static_cast<unsigned char*>(std::calloc(static_cast<size_t>(bufferLength) + 1, 1));
+    listing.buffer = static_cast<unsigned char*>(AllocateZeroed(static_cast<size_t>(bufferLength) + 1));
     if (listing.buffer == nullptr) return Fail(listing, kListingUnreadable);
 
     uint16_t got = 0;
@@ -132,7 +132,7 @@ int NextZipEntry(ZipDirectory& listing) {
 }
 
 void CloseZipDirectory(ZipDirectory& listing) {
-    std::free(listing.buffer);
+    ReleaseBlock(listing.buffer);
     listing.buffer = nullptr;
     listing.length = 0;
     listing.position = 0;
