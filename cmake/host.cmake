@@ -12,7 +12,7 @@ if(CORVANE_SANITIZE)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
-collect_sources(CORE_SOURCES _win32 ${SOURCE_FOLDERS})
+collect_sources(CORE_SOURCES _win32 ${SOURCE_FOLDERS} host)
 add_library(corvane_core STATIC ${CORE_SOURCES})
 target_include_directories(corvane_core PUBLIC ${CMAKE_SOURCE_DIR})
 target_compile_options(corvane_core PRIVATE -Wall -Wextra -fno-exceptions -fno-rtti)

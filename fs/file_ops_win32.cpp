@@ -4,11 +4,11 @@
 
 #include <cstring>
 
+#include "base/startup_flags.h"
 #include "fs/file_ops.h"
 #include "fs/file_ops_mode.h"
 #include "fs/file_ops_time_win32.h"
 #include "fs/path_utils.h"
-#include "startup/startup_flags.h"
 
 namespace {
 

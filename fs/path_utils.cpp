@@ -2,10 +2,10 @@
 
 #include <cstring>
 
+#include "base/startup_flags.h"
 #include "fs/char_step.h"
 #include "fs/module_path.h"
 #include "fs/thread_state.h"
-#include "startup/startup_flags.h"
 
 char* ScanChar(const char* text, char c) {
     if (!GetStartupFlags().dbcs) return const_cast<char*>(strchr(text, c));

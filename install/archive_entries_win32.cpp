@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "base/window_context.h"
 #include "fs/file_ops.h"
 #include "fs/file_search.h"
 #include "install/install_state.h"
@@ -12,7 +13,6 @@
 #include "progress/progress_bars.h"
 #include "resources/resource.h"
 #include "setup/prepared_state.h"
-#include "startup/shell_window.h"
 #include "unzip/extract_member.h"
 #include "unzip/zip_directory.h"
 #include "unzip/zip_probe.h"
@@ -133,7 +133,7 @@ int UnpackMember(const char* archivePath, const ZipEntry& entry, const char* nam
     if (result == kExtractOutputFailed) return OutputFailed(placement, name, output);
     if (result == kExtractCancelled) return kEntryCancelled;
     if (result != kExtractOk) return kEntryReadError;
-    if (redirected) ReplaceByNewer(output, original);
+    if (redirected && ReplaceByNewer(output, original)) SetRestartNeeded(true);
     return kNextMember;
 }
 

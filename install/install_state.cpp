@@ -2,7 +2,12 @@
 
 namespace {
 char g_lastTargetPath[kMaxPath];
-}
+bool g_restartNeeded = false;
+}  // namespace
+
+void SetRestartNeeded(bool needed) { g_restartNeeded = needed; }
+
+bool RestartNeeded() { return g_restartNeeded; }
 
 char* LastTargetPath() { return g_lastTargetPath; }
 

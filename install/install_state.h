@@ -10,6 +10,11 @@
 char* LastTargetPath();
 void SetLastTargetPath(const char* path);
 
+// Set when a shared file in the System directory was replaced: Windows
+// must restart to use it. Cleared at the start of each run.
+void SetRestartNeeded(bool needed);
+bool RestartNeeded();
+
 // Adds a file's size to a byte count; counts stop at the largest 32-bit
 // value instead of running over.
 int32_t AddByteCount(int32_t count, uint32_t size);

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "base/window_context.h"
 #include "fs/file_ops.h"
 #include "fs/memory_block.h"
 #include "install/file_entries.h"
@@ -9,7 +10,6 @@
 #include "install/progress_file_line.h"
 #include "progress/progress_bars.h"
 #include "resources/resource.h"
-#include "startup/shell_window.h"
 
 namespace {
 

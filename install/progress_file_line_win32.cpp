@@ -2,9 +2,9 @@
 
 #include <windows.h>
 
+#include "base/window_context.h"
 #include "fs/path_utils.h"
 #include "resources/resource.h"
-#include "startup/shell_window.h"
 
 void ShowProgressFile(const char* path) {
     char line[kMaxPath + 1] = "\r";

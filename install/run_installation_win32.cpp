@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "base/window_context.h"
 #include "fs/file_ops.h"
 #include "fs/file_search.h"
 #include "fs/format_text.h"
@@ -21,7 +22,6 @@
 #include "resources/resource.h"
 #include "setup/language.h"
 #include "setup/prepared_state.h"
-#include "startup/shell_window.h"
 
 namespace {
 
@@ -174,7 +174,7 @@ void ShowFinalMessage(int outcome) {
     HWND shell = ShellWindow();
     if (outcome != 0) {
         ShowWarning(shell, Localized(kFailureMessage), Prepared().windowCaption);
-    } else if (Prepared().restartNeeded) {
+    } else if (RestartNeeded()) {
         if (MessageBoxA(shell, Localized(kRestartQuestion), kShellInitialTitle, MB_YESNO | MB_ICONQUESTION) ==
             IDYES) {
             RestartWindows();
@@ -187,6 +187,7 @@ void ShowFinalMessage(int outcome) {
 }  // namespace
 
 void RunInstallation() {
+    SetRestartNeeded(false);
     char setupDirectory[kMaxPath + 1];
     ProgramDirectory(setupDirectory, kMaxPath - 1);
     AddBackslash(setupDirectory);

@@ -2,11 +2,11 @@
 
 #include <windows.h>
 
+#include "base/window_context.h"
 #include "fs/path_utils.h"
 #include "install/running_program_entry.h"
 #include "setup/language.h"
 #include "setup/setup_info.h"
-#include "startup/shell_window.h"
 
 namespace {
 

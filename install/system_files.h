@@ -18,8 +18,8 @@ int CompareVersions(const char* newPath, const char* existingPath);
 bool VersionGate(const char* sourcePath, const char* targetPath);
 
 // Puts a member unpacked under the temporary name in place of the existing
-// file when it is newer; sets the restart-needed flag when it did.
-void ReplaceByNewer(const char* temporaryPath, const char* existingPath);
+// file when it is newer; true when it did (Windows must then restart).
+bool ReplaceByNewer(const char* temporaryPath, const char* existingPath);
 
 // Tells the user that a file could not be installed in the Windows (kind W)
 // or System directory (any other kind). Installation goes on.

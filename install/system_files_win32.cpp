@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "base/window_context.h"
 #include "fs/file_ops.h"
 #include "fs/file_search.h"
 #include "fs/format_text.h"
@@ -9,7 +10,6 @@
 #include "install/version_info.h"
 #include "setup/language.h"
 #include "setup/prepared_state.h"
-#include "startup/shell_window.h"
 
 namespace {
 
@@ -76,7 +76,8 @@ bool VersionGate(const char* sourcePath, const char* targetPath) {
     return CompareVersions(sourcePath, targetPath) != kKeepExisting;
 }
 
-void ReplaceByNewer(const char* temporaryPath, const char* existingPath) {
+bool ReplaceByNewer(const char* temporaryPath, const char* existingPath) {
+    bool replaced = false;
     if (CompareVersions(temporaryPath, existingPath) == kNewIsNewer) {
         RemoveFile(existingPath);
         if (FileErrorCode() != 0) {
@@ -88,12 +89,13 @@ void ReplaceByNewer(const char* temporaryPath, const char* existingPath) {
                 // place: keep the new version under its temporary name, so
                 // the user can copy it by hand as the message asks.
                 ShowSystemFileFailure('S', existingPath);
-                return;
+                return false;
             }
-            Prepared().restartNeeded = true;
+            replaced = true;
         }
     }
     RemoveFile(temporaryPath);
+    return replaced;
 }
 
 void ShowSystemFileFailure(char kind, const char* text) {

@@ -2,9 +2,9 @@
 
 #include <dde.h>
 
+#include "base/window_context.h"
 #include "progman/progman.h"
 #include "progman/progman_request.h"
-#include "startup/shell_window.h"
 
 namespace {
 

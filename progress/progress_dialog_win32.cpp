@@ -2,9 +2,9 @@
 
 #include <cstdint>
 
+#include "base/window_context.h"
 #include "progress/progress_bars.h"
 #include "resources/resource.h"
-#include "startup/shell_window.h"
 
 namespace {
 

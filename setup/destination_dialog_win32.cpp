@@ -1,9 +1,9 @@
 #include "setup/destination_dialog.h"
 
+#include "base/startup_flags.h"
 #include "resources/resource.h"
 #include "setup/dialog_centre.h"
 #include "setup/folder_browse.h"
-#include "startup/startup_flags.h"
 
 namespace {
 

@@ -2,12 +2,12 @@
 
 #include <windows.h>
 
+#include "base/window_context.h"
 #include "fs/format_text.h"
 #include "resources/resource.h"
 #include "setup/dialog_centre.h"
 #include "setup/language.h"
 #include "setup/setup_info.h"
-#include "startup/shell_window.h"
 
 namespace {
 

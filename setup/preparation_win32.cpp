@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "base/window_context.h"
 #include "progman/progman.h"
 #include "progress/progress_bars.h"
 #include "setup/destination_dialog.h"
@@ -11,7 +12,6 @@
 #include "setup/prepared_state.h"
 #include "setup/setup_info.h"
 #include "setup/version_choice.h"
-#include "startup/shell_window.h"
 
 namespace {
 
@@ -31,7 +31,6 @@ const char kDefaultDestination[] = "c:\\install";
 // What the installation run relies on starting clear.
 void ResetRunState(PreparedState& state) {
     ClearProgressAbort();
-    state.restartNeeded = false;
     ResetProgmanConversation();
 }
 

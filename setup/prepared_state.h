@@ -10,7 +10,6 @@ struct PreparedState {
     char windowCaption[kMaxPath];  // "Installation " and the title, cut to fit
     int versionMask;               // 1 16-bit, 2 32-bit, 3 both
     char destination[kMaxPath];
-    bool restartNeeded;
 };
 
 PreparedState& Prepared();

@@ -3,9 +3,9 @@
 // creation runs the whole preparation) and runs the one message loop.
 #include <windows.h>
 
+#include "base/startup_flags.h"
 #include "resources/resource.h"
 #include "startup/shell_window.h"
-#include "startup/startup_flags.h"
 #include "unzip/crc32.h"
 
 namespace {

@@ -11,9 +11,6 @@
 
 namespace {
 
-HWND g_shellWindow = nullptr;
-HWND g_progressDialog = nullptr;
-
 HFONT CreateTitleFont(int height) {
     return CreateFontA(height, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
                        CLIP_DEFAULT_PRECIS, PROOF_QUALITY, VARIABLE_PITCH | FF_SWISS, "Arial");
@@ -51,7 +48,7 @@ void PaintShell(HWND window, HDC dc) {
 
 // WM_CREATE: remember the window, then ask the user everything.
 void OnCreate(HWND window) {
-    g_shellWindow = window;
+    SetShellWindow(window);
     RunPreparation();
 }
 
@@ -93,24 +90,5 @@ LRESULT CALLBACK ShellWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_DDE_ACK: OnProgmanAcknowledge(reinterpret_cast<HWND>(wParam), lParam); return 0;
     case kStartInstallationMessage: OnStartInstallation(); return 0;
     default: return DefWindowProcA(window, message, wParam, lParam);
-    }
-}
-
-HWND ShellWindow() { return g_shellWindow; }
-
-void SetShellWindow(HWND window) { g_shellWindow = window; }
-
-HWND ProgressDialogHandle() { return g_progressDialog; }
-
-void SetProgressDialogHandle(HWND dialog) { g_progressDialog = dialog; }
-
-void PostCloseRequest() { PostMessageA(g_shellWindow, WM_SYSCOMMAND, SC_CLOSE, 0); }
-
-void PumpPendingMessages() {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (g_progressDialog && IsDialogMessageA(g_progressDialog, &message)) continue;
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
     }
 }

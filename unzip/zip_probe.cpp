@@ -2,8 +2,8 @@
 
 #include <cstring>
 
+#include "fs/file_search.h"
 #include "fs/path_utils.h"
-#include "unzip/enter_directory.h"
 #include "unzip/zip_format.h"
 
 namespace {
@@ -53,7 +53,8 @@ bool IsZipArchive(const char* path) {
     char copy[kMaxPath];
     CopyBounded(copy, path, kMaxPath);
     RemoveBackslash(copy);
-    if (EnterDirectory(copy)) return false;
+    SearchRecord record;
+    if (FindEntry(copy, record) && (record.attributes & kEntryDirectory)) return false;
 
     FileHandle file = OpenExistingFile(copy, kModeRead | kShareCompatible);
     if (file == kInvalidFile) return false;

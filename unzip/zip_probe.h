@@ -8,7 +8,7 @@
 const int kProbeHeaderSize = 512;
 
 // False for a path without a dot (the file is not touched) and for a
-// directory, which then stays the current directory.
+// directory; the current directory is left as it was.
 bool IsZipArchive(const char* path);
 
 // The self-extractor test on an open executable and its first 512 bytes

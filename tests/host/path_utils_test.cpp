@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "base/startup_flags.h"
 #include "fs/path_utils.h"
-#include "startup/startup_flags.h"
 
 namespace {
 

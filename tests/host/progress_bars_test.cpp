@@ -4,8 +4,8 @@
 
 #include <vector>
 
+#include "host/painted_bars.h"
 #include "progress/bar_painter.h"
-#include "progress/painted_bars.h"
 #include "progress/progress_bars.h"
 
 namespace {

@@ -7,8 +7,8 @@
 #include <cstring>
 #include <string>
 
+#include "base/startup_flags.h"
 #include "install/running_program_entry.h"
-#include "startup/startup_flags.h"
 
 namespace {
 

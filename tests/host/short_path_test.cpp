@@ -5,10 +5,10 @@
 
 #include <string>
 
+#include "base/startup_flags.h"
 #include "fs/file_search.h"
 #include "fs/short_path.h"
 #include "fs/upper_case.h"
-#include "startup/startup_flags.h"
 #include "tests/fs/scratch_folder.h"
 
 namespace {

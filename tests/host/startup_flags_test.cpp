@@ -1,7 +1,7 @@
 // Start-up facts from GetVersion values and the shell's font heights.
 #include <gtest/gtest.h>
 
-#include "startup/startup_flags.h"
+#include "base/startup_flags.h"
 #include "startup/title_fonts.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "startup/startup_flags.h"
+#include "base/startup_flags.h"
 #include "testlib/distribution.h"
 #include "testlib/window_driver.h"
 

@@ -8,8 +8,8 @@
 
 #include <string>
 
+#include "base/startup_flags.h"
 #include "fs/file_ops.h"
-#include "startup/startup_flags.h"
 #include "testlib/distribution.h"
 #include "unzip/output_file.h"
 

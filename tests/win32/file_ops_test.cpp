@@ -3,8 +3,8 @@
 // the conversion from file times, and the NTFS test.
 #include <windows.h>
 
+#include "base/startup_flags.h"
 #include "fs/file_ops_time_win32.h"
-#include "startup/startup_flags.h"
 #include "tests/fs/file_ops_cases.h"
 
 namespace {

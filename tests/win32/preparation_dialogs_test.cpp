@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 
+#include "base/startup_flags.h"
 #include "resources/resource.h"
 #include "setup/destination_dialog.h"
 #include "setup/language.h"
@@ -15,7 +16,6 @@
 #include "setup/prepared_state.h"
 #include "setup/setup_info.h"
 #include "setup/version_choice.h"
-#include "startup/startup_flags.h"
 #include "testlib/distribution.h"
 #include "testlib/window_driver.h"
 

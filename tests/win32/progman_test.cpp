@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "base/window_context.h"
 #include "progman/progman.h"
 #include "progman/progman_request.h"
 #include "setup/language.h"
 #include "setup/prepared_state.h"
 #include "setup/setup_info.h"
-#include "startup/shell_window.h"
 #include "testlib/box_watcher.h"
 #include "testlib/shell_group.h"
 #include "tests/fs/scratch_folder.h"

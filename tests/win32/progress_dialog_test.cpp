@@ -6,11 +6,11 @@
 
 #include <cstdint>
 
+#include "base/window_context.h"
 #include "progress/bar_painter.h"
 #include "progress/progress_bars.h"
 #include "progress/progress_dialog.h"
 #include "resources/resource.h"
-#include "startup/shell_window.h"
 #include "testlib/window_driver.h"
 
 namespace {

@@ -16,16 +16,15 @@ std::string CurrentDirectory() {
     return std::string(buffer, length);
 }
 
-TEST(ZipProbeDirectory, DirectoryWithADotIsEnteredAndIsNoArchive) {
+TEST(ZipProbeDirectory, DirectoryWithADotIsNoArchiveAndTheCurrentDirectoryStays) {
     std::string saved = CurrentDirectory();
     std::string folder = MakeTemporaryFolder("zipprobe");
     std::string dotted = folder + "\\archive.zip";
     ASSERT_TRUE(CreateDirectoryA(dotted.c_str(), nullptr));
 
     EXPECT_FALSE(IsZipArchive((dotted + "\\").c_str()));
-    EXPECT_EQ(CurrentDirectory(), dotted);
+    EXPECT_EQ(CurrentDirectory(), saved);
 
-    SetCurrentDirectoryA(saved.c_str());
     RemoveTree(folder);
 }
 

@@ -1,6 +1,10 @@
+#include "host/painted_bars.h"
 #include "progress/bar_painter.h"
 
-#include "progress/painted_bars.h"
+std::vector<PaintedBar>& PaintedBars() {
+    static std::vector<PaintedBar> drawn;
+    return drawn;
+}
 
 // The host build has no windows: it notes each drawing for the tests.
 void PaintProgressBar(BarWindow bar, int value) {

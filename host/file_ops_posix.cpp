@@ -12,8 +12,8 @@
 
 #include "fs/file_ops.h"
 #include "fs/file_ops_mode.h"
-#include "fs/host_path_posix.h"
 #include "fs/path_utils.h"
+#include "host/host_path.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "fs/char_step.h"
+#include "base/startup_flags.h"
 #include "fs/upper_case.h"
-#include "startup/startup_flags.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "startup/startup_flags.h"
+#include "base/startup_flags.h"
 
 void RecordStartupFlags() {
     StartupFlags flags = GetStartupFlags();

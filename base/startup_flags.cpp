@@ -1,4 +1,4 @@
-#include "startup/startup_flags.h"
+#include "base/startup_flags.h"
 
 namespace {
 StartupFlags g_flags = {false, false, 0, false};

@@ -1,4 +1,4 @@
-#include "fs/host_path_posix.h"
+#include "host/host_path.h"
 
 #include <sys/stat.h>
 

@@ -14,7 +14,7 @@
 #include <new>
 
 #include "fs/file_search.h"
-#include "fs/host_path_posix.h"
+#include "host/host_path.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 #include "fs/char_step.h"
-#include "startup/startup_flags.h"
+#include "base/startup_flags.h"
 
 namespace {
 
