@@ -26,8 +26,8 @@ int main(int argc, char** argv) {
         AddBackslash(output);
         size_t used = std::strlen(output);
         CopyBounded(output + used, listing.entry.name, static_cast<int>(kMaxPath - used));
-        int result = ExtractZipMember(argv[1], output, listing.entry.attributes, listing.entry.headerOffset, nullptr,
-                                      kProgressCommandId);
+        int result = ExtractZipMember(argv[1], output, listing.entry.attributes, listing.entry.headerOffset,
+                                      kQuietPorts);
         ++members;
         if (result != kExtractOk) {
             ++failures;

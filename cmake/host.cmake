@@ -21,3 +21,7 @@ add_googletest()
 add_test_programs(host corvane_core)
 
 include(cmake/host_extras.cmake OPTIONAL)
+
+# The product's folders include only their own layer and the ones below.
+find_program(PYTHON3_FOR_LAYERS python3 REQUIRED)
+add_test(NAME product_layers COMMAND ${PYTHON3_FOR_LAYERS} ${CMAKE_SOURCE_DIR}/tools/check_layers.py)

@@ -68,6 +68,7 @@ foreach(src ${E2E_TESTS})
   get_filename_component(name ${src} NAME_WE)
   add_dependencies(e2e_${name} setup)
 endforeach()
+include(cmake/code_page_932.cmake)
 
 # Import table check: only functions of Windows 95's own DLLs, no static
 # constructors; it also prints the program's size.
@@ -77,3 +78,4 @@ add_test(NAME product_imports COMMAND ${CMAKE_SOURCE_DIR}/tools/check-imports.sh
 include(cmake/install_fixtures.cmake)
 include(cmake/demo.cmake)
 include(cmake/product_extras.cmake OPTIONAL)
+include(cmake/perf.cmake OPTIONAL)

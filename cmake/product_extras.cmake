@@ -3,9 +3,9 @@ include(cmake/zip_extras.cmake)
 # Product extras: the decoder's hot files are compiled for speed even in
 # the size-optimised product (an installer spends its time there), and the
 # decoder benchmark for i686 Windows against zlib built for MinGW. The
-# benchmark takes the quiet stand-in of the user-interface seam: under Wine
-# every PeekMessage is a round trip to the wine server, which would measure
-# Wine instead of the decoder.
+# benchmark gives the decoder quiet ports: under Wine every PeekMessage is a
+# round trip to the wine server, which would measure Wine instead of the
+# decoder.
 
 set(DECODER_SPEED_SOURCES unzip/inflate.cpp unzip/inflate_fast.cpp unzip/inflate_tables.cpp unzip/crc32.cpp
   unzip/crc32_clmul.cpp)
@@ -16,9 +16,8 @@ find_library(MINGW_ZLIB NAMES libz.a z)
 if(MINGW_ZLIB)
   set(BENCH_DECODER_SOURCES
     unzip/crc32.cpp unzip/crc32_clmul.cpp unzip/cpu_features_win32.cpp unzip/cpu_features.cpp unzip/decoder_io.cpp
-    unzip/inflate.cpp unzip/inflate_fast.cpp unzip/inflate_tables.cpp unzip/decoder_ui_posix.cpp
-    fs/thread_state_win32.cpp fs/memory_block_win32.cpp fs/format_bounded.cpp fs/format_text_win32.cpp
-    bench/memory_files.cpp bench/inflate_bench.cpp)
+    unzip/inflate.cpp unzip/inflate_fast.cpp unzip/inflate_tables.cpp fs/thread_state_win32.cpp
+    fs/memory_block_win32.cpp bench/memory_files.cpp bench/inflate_bench.cpp)
   list(TRANSFORM BENCH_DECODER_SOURCES PREPEND ${CMAKE_SOURCE_DIR}/)
   add_executable(inflate_bench ${BENCH_DECODER_SOURCES})
   target_include_directories(inflate_bench PRIVATE ${CMAKE_SOURCE_DIR})

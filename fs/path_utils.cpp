@@ -28,15 +28,9 @@ char* NamePart(const char* path, char separator) {
     return last ? last + 1 : const_cast<char*>(path);
 }
 
-namespace {
-
-// The last character of a non-empty string; a trail byte of 0x5C is not a
-// backslash, so this always steps back by characters.
-char* LastCharacter(char* path) {
-    return PreviousCharacter(path, path + strlen(path));
-}
-
-}  // namespace
+// A trail byte of 0x5C is not a backslash, so this always steps back by
+// characters.
+char* LastCharacter(const char* text) { return PreviousCharacter(text, text + strlen(text)); }
 
 void AddBackslash(char* path) {
     if (*path == '\0' || *LastCharacter(path) == '\\') return;

@@ -5,7 +5,7 @@
 // characters while the DBCS start-up flag is set.
 #pragma once
 
-const int kMaxPath = 260;  // 259 characters and the terminator
+#include "base/path_size.h"
 
 // First c in text; the terminator when c is NUL; null when absent.
 char* ScanChar(const char* text, char c);
@@ -15,6 +15,10 @@ char* ScanCharBack(const char* text, char c);
 
 // The character after the last separator, or the whole path.
 char* NamePart(const char* path, char separator);
+
+// The last character of text, found by stepping back over characters (its
+// lead byte when it takes two); the terminator of an empty text.
+char* LastCharacter(const char* text);
 
 // Appends a backslash unless the path is empty or already ends in one.
 // The buffer must have room for one more character.

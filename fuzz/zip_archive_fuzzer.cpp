@@ -58,8 +58,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
         std::string output = scratch.folder + "\\member" + std::to_string(members++);
         uint16_t attributes = listing.entry.attributes & ~kAttributeDirectory & 0xFF;
-        ExtractZipMember(scratch.archive.c_str(), output.c_str(), attributes, listing.entry.headerOffset, nullptr,
-                         kProgressCommandId);
+        ExtractZipMember(scratch.archive.c_str(), output.c_str(), attributes, listing.entry.headerOffset,
+                         kQuietPorts);
         std::remove((scratch.folder + "/member" + std::to_string(members - 1)).c_str());
     }
     return 0;

@@ -8,7 +8,7 @@
 #include "fs/file_search.h"
 #include "install/file_entries.h"
 #include "setup/prepared_state.h"
-#include "setup/setup_info.h"
+#include "setup/numbered_list.h"
 
 namespace {
 
@@ -58,7 +58,7 @@ bool FilesEqual(const char* a, const char* b) {
 
 void BackUpData() {
     char entry[kMaxPath];
-    for (int key = 1; ReadSetupListEntry(kBackupSection, key, entry, kMaxPath); ++key) {
+    for (int key = 1; ReadListEntry(kPlainList, kBackupSection, key, entry, kMaxPath); ++key) {
         char file[kMaxPath];
         if (!ListedFile(entry, file)) continue;
         for (int digit = 0; digit <= 9; ++digit) {
@@ -75,7 +75,7 @@ void BackUpData() {
 
 void PruneBackups() {
     char entry[kMaxPath];
-    for (int key = 1; ReadSetupListEntry(kBackupSection, key, entry, kMaxPath); ++key) {
+    for (int key = 1; ReadListEntry(kPlainList, kBackupSection, key, entry, kMaxPath); ++key) {
         char file[kMaxPath];
         if (!ListedFile(entry, file)) continue;
         for (int digit = 9; digit >= 0; --digit) {

@@ -17,3 +17,12 @@ int32_t AddByteCount(int32_t count, uint32_t size) {
     int64_t sum = static_cast<int64_t>(count) + size;
     return sum > INT32_MAX ? INT32_MAX : static_cast<int32_t>(sum);
 }
+
+EntryResult EntryResultOfExtraction(ExtractResult result) {
+    switch (result) {
+    case kExtractOk: return kEntryDone;
+    case kExtractOutputFailed: return kEntryWriteError;
+    case kExtractCancelled: return kEntryCancelled;
+    default: return kEntryReadError;
+    }
+}

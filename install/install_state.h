@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "fs/path_utils.h"
+#include "unzip/extract_member.h"
 
 // The path the write-error message names: the current entry's target, or
 // the archive member whose output could not be created.
@@ -19,10 +20,18 @@ bool RestartNeeded();
 // value instead of running over.
 int32_t AddByteCount(int32_t count, uint32_t size);
 
-// Entry results of the workers.
-const int kEntryDone = 0;
-const int kEntrySamePath = -1;
-const int kEntryReadError = -2;
-const int kEntryWriteError = -3;
-const int kEntryCancelled = -4;
-const int kEntryDiskFull = -5;
+// Results of an entry of the file list (and of the archive workers' steps).
+enum EntryResult {
+    kEntryPassedOver = 1,  // failed, already reported, and the run goes on (shared files)
+    kEntryDone = 0,
+    kEntrySamePath = -1,   // source and target are the same file: nothing to do
+    kEntryReadError = -2,
+    kEntryWriteError = -3,
+    kEntryCancelled = -4,
+    kEntryDiskFull = -5,
+};
+
+// What a member's extraction means for its entry: a member that cannot be
+// read or decoded is a read error, an output that cannot be made a write
+// error, a cancel ends the run.
+EntryResult EntryResultOfExtraction(ExtractResult result);

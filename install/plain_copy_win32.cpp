@@ -7,8 +7,8 @@
 #include "fs/memory_block.h"
 #include "install/file_entries.h"
 #include "install/install_state.h"
-#include "install/progress_file_line.h"
 #include "progress/progress_bars.h"
+#include "progress/progress_dialog.h"
 #include "resources/resource.h"
 
 namespace {
@@ -18,7 +18,7 @@ const uint16_t kCopyBlock = 32000;
 int32_t RoundedPercent(double done, uint32_t size) { return static_cast<int32_t>(done * 100.0 / size + 0.5); }
 
 // Nothing of a failed copy may stay behind.
-int Abandon(FileHandle source, FileHandle target, const char* targetPath, int result, void* buffer) {
+EntryResult Abandon(FileHandle source, FileHandle target, const char* targetPath, EntryResult result, void* buffer) {
     CloseFileHandle(source);
     CloseFileHandle(target);
     RemoveFile(targetPath);
@@ -55,7 +55,7 @@ bool SameFile(FileHandle source, const char* sourcePath, const char* targetPath)
 
 }  // namespace
 
-int CopyPlainFile(const char* sourcePath, const char* targetPath, int32_t& runningBytes) {
+EntryResult CopyPlainFile(const char* sourcePath, const char* targetPath, int32_t& runningBytes) {
     ShowProgressFile(targetPath);
     SetItemPercent(0);
     uint32_t attributes = GetAttributes(sourcePath);

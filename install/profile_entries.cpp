@@ -1,41 +1,29 @@
 #include "install/profile_entries.h"
 
-#include <cstring>
-
-#include "fs/format_text.h"
 #include "fs/path_utils.h"
 #include "setup/language.h"
+#include "setup/numbered_list.h"
 #include "setup/profile.h"
 
-namespace {
-
-// file,section,key[,value]: no value deletes the key, no key does nothing.
-// The value is the whole rest of the line, commas included, so that values
-// such as window positions (0,0,640,480) are written unchanged.
-void WriteOneEntry(char* line) {
-    const char* end = line + strlen(line);
-    const char* file = NextToken(line, ',');
-    const char* section = NextToken(nullptr, ',');
-    const char* key = NextToken(nullptr, ',');
-    char* value = NextToken(nullptr, ',');
-    if (!key) return;
-    if (value) {
-        // The tokenizer cut the rest at its next comma; put it back.
-        for (char* p = value; p < end; ++p)
-            if (*p == '\0') *p = ',';
+void PlanProfileEntry(char* line, ProfileEntryPlan& plan) {
+    plan.file = NextToken(line, ',');
+    plan.section = NextToken(nullptr, ',');
+    plan.key = NextToken(nullptr, ',');
+    plan.value = NextToken(nullptr, ',');
+    plan.valueCut = plan.value && NextToken(nullptr, ',') != nullptr;
+    if (!plan.key) {
+        plan.action = kProfileNothing;
+    } else {
+        plan.action = plan.value ? kProfileWrite : kProfileDelete;
     }
-    WriteProfileEntry(section, key, value, file);
 }
 
-}  // namespace
-
 void WriteProfileEntries() {
+    char line[kMaxPath];
     for (int number = 1; number <= kLastProfileEntryKey; ++number) {
-        char key[16];
-        FormatBounded(key, sizeof key, "%i", number);
-        char line[kMaxPath];
-        LocalizedRead(Language().iniSection, key, "", line, kMaxPath);
-        if (line[0] == '\0') return;
-        WriteOneEntry(line);
+        if (!ReadListEntry(kLocalizedList, Language().iniSection, number, line, kMaxPath)) return;
+        ProfileEntryPlan plan;
+        PlanProfileEntry(line, plan);
+        if (plan.action != kProfileNothing) WriteProfileEntry(plan.section, plan.key, plan.value, plan.file);
     }
 }

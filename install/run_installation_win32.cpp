@@ -11,25 +11,28 @@
 #include "fs/system_library.h"
 #include "install/data_backup.h"
 #include "install/file_entries.h"
+#include "install/install_places.h"
 #include "install/install_state.h"
 #include "install/profile_entries.h"
+#include "install/program_group.h"
 #include "install/run_texts.h"
 #include "install/running_programs.h"
 #include "install/system_files.h"
 #include "progman/progman.h"
+#include "progman/program_items.h"
 #include "progress/progress_bars.h"
 #include "progress/progress_dialog.h"
 #include "resources/resource.h"
 #include "setup/language.h"
+#include "setup/numbered_list.h"
 #include "setup/prepared_state.h"
 
 namespace {
 
-const int kMessageSize = 513;
-const int kGroupNameLimit = 64;  // 63 characters and the terminator
 
+// By characters: the second byte of a double-byte character may look like a letter.
 void LowerAsciiLetters(char* text) {
-    for (; *text; ++text)
+    for (; *text; text = CharNextA(text))
         if (*text >= 'A' && *text <= 'Z') *text = static_cast<char>(*text - 'A' + 'a');
 }
 
@@ -63,28 +66,25 @@ bool PrepareDestination(char* setupDirectory) {
 }
 
 bool ReadFileListEntry(int key, char* value) {
-    char name[12];
-    FormatBounded(name, sizeof name, "%i", key);
-    LocalizedRead(Language().installSection, name, "", value, kMaxPath);
-    return value[0] != '\0';
+    return ReadListEntry(kLocalizedList, Language().installSection, key, value, kMaxPath);
 }
 
-int32_t MeasureAll() {
+int32_t MeasureAll(const InstallPlaces& places) {
     int32_t total = 0;
     char value[kMaxPath];
     for (int key = 1; ReadFileListEntry(key, value); ++key) {
-        total = AddByteCount(total, static_cast<uint32_t>(MeasureEntry(value)));
+        FileEntryPlan plan;
+        PlanFileEntry(value, places, plan);
+        total = AddByteCount(total, static_cast<uint32_t>(MeasureEntry(plan, places)));
     }
     return total;
 }
 
 // The message for a failed entry, owned by the progress dialog.
-void ReportEntryFailure(int result, const FileEntry& entry) {
+void ReportEntryFailure(EntryResult result, const FileEntryPlan& plan) {
     char message[kMessageSize];
     if (result == kEntryReadError) {
-        char source[kMaxPath];
-        if (!SourcePathFor(entry.file, source)) CopyBounded(source, entry.file, kMaxPath);
-        FormatBounded(message, sizeof message, Localized(kReadErrorMessage), source);
+        FormatBounded(message, sizeof message, Localized(kReadErrorMessage), plan.sourceFits ? plan.source : plan.file);
     } else if (result == kEntryWriteError) {
         FormatBounded(message, sizeof message, Localized(kWriteErrorMessage), LastTargetPath());
     } else if (result == kEntryCancelled) {
@@ -95,33 +95,28 @@ void ReportEntryFailure(int result, const FileEntry& entry) {
     ShowWarning(ProgressDialogHandle(), message, Prepared().windowCaption);
 }
 
-// Installs the file list; returns the run's outcome, 0 for success.
-int InstallAll(int32_t& runningBytes) {
-    int result = 0;
+// Installs the file list; returns the run's outcome, 0 for success. A
+// shared file that fails is reported and passed over; any other failure
+// ends the list.
+int InstallAll(const InstallPlaces& places, int32_t& runningBytes) {
     char value[kMaxPath];
-    for (int key = 1; result == 0 && ReadFileListEntry(key, value); ++key) {
-        result = InstallEntry(value, runningBytes);
-        // The parts of the entry, for its messages.
-        char text[kMaxPath];
-        CopyBounded(text, value, kMaxPath);
-        FileEntry entry;
-        SplitEntry(text, entry);
-        if (result != 0 && (entry.kind == 'W' || entry.kind == 'S')) {
-            char target[kMaxPath];
-            if (!TargetPathFor(entry, target)) CopyBounded(target, entry.file, kMaxPath);
-            ShowSystemFileFailure(entry.kind, target);
-            result = 1;
-        } else if (result <= kEntryReadError && result >= kEntryDiskFull) {
-            ReportEntryFailure(result, entry);
+    for (int key = 1; ReadFileListEntry(key, value); ++key) {
+        FileEntryPlan plan;
+        PlanFileEntry(value, places, plan);
+        EntryResult result = InstallEntry(plan, places, runningBytes);
+        if (result != kEntryDone && IsSharedFileEntry(plan)) {
+            ShowSystemFileFailure(plan.kind, plan.targetFits ? plan.target : plan.file);
+        } else if (result <= kEntryReadError) {
+            ReportEntryFailure(result, plan);
+            return result;
         }
-        if (result == 1 || result == kEntrySamePath) result = 0;
     }
-    return result;
+    return 0;
 }
 
 void OfferProgramGroup() {
-    char groupName[kGroupNameLimit];
-    LocalizedRead(Language().groupSection, "Groupname", "none", groupName, kGroupNameLimit);
+    char groupName[kGroupNameSize];
+    LocalizedRead(Language().groupSection, "Groupname", "none", groupName, kGroupNameSize);
     if (strcmp(groupName, "none") == 0) return;
     HWND dialog = ProgressDialogHandle();
     if (MessageBoxA(dialog, Localized(kGroupQuestion), Prepared().windowCaption, MB_YESNO | MB_ICONQUESTION) !=
@@ -195,7 +190,9 @@ void RunInstallation() {
         PostCloseRequest();
         return;
     }
-    int32_t total = MeasureAll();
+    InstallPlaces places;
+    GatherInstallPlaces(places);
+    int32_t total = MeasureAll(places);
     HWND shell = ShellWindow();
     EnableWindow(shell, FALSE);
     HWND dialog = OpenProgressDialog(GetModuleHandleA(nullptr), shell);
@@ -204,7 +201,7 @@ void RunInstallation() {
     SetDlgItemTextA(dialog, IDC_PROGRESS_LABEL, Localized(kBackupLabel));
     BackUpData();
     SetDlgItemTextA(dialog, IDC_PROGRESS_LABEL, Localized(kInstallingLabel));
-    int outcome = InstallAll(runningBytes);
+    int outcome = InstallAll(places, runningBytes);
     SetOverallPercent(100);
     if (outcome == 0) {
         PruneBackups();

@@ -3,6 +3,9 @@
 
 #include "setup/language.h"
 
+// A message as the run formats it: 512 characters and the terminator.
+const int kMessageSize = 513;
+
 extern const LanguageTexts kDestinationExistsQuestion;
 extern const LanguageTexts kBackupLabel;
 extern const LanguageTexts kInstallingLabel;

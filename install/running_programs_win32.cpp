@@ -6,7 +6,7 @@
 #include "fs/path_utils.h"
 #include "install/running_program_entry.h"
 #include "setup/language.h"
-#include "setup/setup_info.h"
+#include "setup/numbered_list.h"
 
 namespace {
 
@@ -106,7 +106,7 @@ bool CheckProgram(const RunningProgramEntry& entry) {
 bool CheckRunningPrograms() {
     for (int key = 1;; ++key) {
         char value[kMaxPath];
-        if (!ReadSetupListEntry(kSection, key, value, kMaxPath)) return true;
+        if (!ReadListEntry(kPlainList, kSection, key, value, kMaxPath)) return true;
         RunningProgramEntry entry;
         SplitRunningProgramEntry(value, entry);
         if (!CheckProgram(entry)) return false;

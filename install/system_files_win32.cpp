@@ -7,6 +7,7 @@
 #include "fs/file_search.h"
 #include "fs/format_text.h"
 #include "fs/short_path.h"
+#include "install/run_texts.h"
 #include "install/version_info.h"
 #include "setup/language.h"
 #include "setup/prepared_state.h"
@@ -33,8 +34,6 @@ const LanguageTexts kCopyByHandHint = {
     "\rS.v.p. quittez windows apr\xE8s l'installation et copiez le fichier par main dans ce r\xE9pertoire (les "
     "fichiers binaires sont compact\xE9s avec pkzip)!",
 };
-
-const int kMessageSize = 513;
 
 }  // namespace
 

@@ -14,11 +14,6 @@ void ResetProgmanConversation();
 // is sent a terminate at once. Warns when nobody answered.
 void StartProgmanConversation();
 
-// Collects the group section's items and posts one execute request that
-// creates the group (name: at most 63 characters) with them. Nothing
-// happens without items; a request that cannot be sent is warned about.
-void CreateProgramGroup(const char* groupName);
-
 // Posts the terminate to the server if one is kept and still there.
 void EndProgmanConversation();
 

@@ -1,8 +1,8 @@
 #include <windows.h>
 
+#include "base/language_state.h"
 #include "base/window_context.h"
 #include "progman/progman_request.h"
-#include "setup/language.h"
 
 namespace {
 

@@ -1,9 +1,6 @@
-// The program group's contents: the items listed in the group section
-// (keys 1, 2, ... through the localized lookup, up to the first empty
-// one), each the destination's short form followed by the value, kept
-// only when the file before the first double quote exists; at most 20.
-// And the one execute text that creates the group with its items.
-// Platform-neutral: the conversation lives in progman_conversation_win32.
+// The program group's items (which ones: install/group_items.h) and the
+// one execute text that creates the group with them. Platform-neutral:
+// the conversation lives in progman_conversation_win32.
 #pragma once
 
 #include <cstddef>
@@ -16,11 +13,6 @@ struct ProgramItems {
     int count;
     char lines[kMaxProgramItems][kItemLineSize];
 };
-
-// base is the destination's short form with its backslash. A line longer
-// than 127 characters is left out like a missing file: cut, it would name
-// another file or lose the closing quote of its arguments.
-void CollectProgramItems(const char* section, const char* base, ProgramItems& items);
 
 // Bytes of the execute block: the text and its terminator. Group names
 // longer than 63 characters count (and are written) cut to 63.

@@ -13,3 +13,6 @@ const WPARAM kProgressQueryCommand = 120;
 // Creates, centres over the parent's area and shows the dialog.
 HWND OpenProgressDialog(HINSTANCE instance, HWND parent);
 void CloseProgressDialog();
+
+// The current-file line: a carriage return and the path (cut to fit).
+void ShowProgressFile(const char* path);

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "base/window_context.h"
+#include "fs/path_utils.h"
 #include "progress/progress_bars.h"
 #include "resources/resource.h"
 
@@ -87,4 +88,11 @@ void CloseProgressDialog() {
     SetProgressDialogHandle(nullptr);
     DetachProgressBars();
     if (dialog) DestroyWindow(dialog);
+}
+
+void ShowProgressFile(const char* path) {
+    char line[kMaxPath + 1] = "\r";
+    CopyBounded(line + 1, path, kMaxPath);
+    HWND dialog = ProgressDialogHandle();
+    if (dialog) SetDlgItemTextA(dialog, IDC_PROGRESS_FILE, line);
 }

@@ -2,11 +2,10 @@
 
 #include <cstring>
 
+#include "fs/path_utils.h"
 #include "setup/setup_info.h"
 
 namespace {
-
-LanguageState g_language;
 
 // Default of the first read; a key that holds it counts as absent.
 const char kAbsentMarker[] = "?!?!?!";
@@ -36,7 +35,7 @@ bool KeyPresent(const char* section, const char* key, char* buffer, int size) {
 // English takes the default; other languages read the base section, the
 // lettered name without its last character.
 void LookupDefault(const char* section, const char* key, const char* defaultValue, char* buffer, int size) {
-    if (g_language.index == kLanguageEnglish) {
+    if (Language().index == kLanguageEnglish) {
         CopyBounded(buffer, defaultValue, size);
         return;
     }
@@ -49,18 +48,10 @@ void LookupDefault(const char* section, const char* key, const char* defaultValu
 
 }  // namespace
 
-LanguageState& Language() { return g_language; }
-
 void ResetLanguage() {
-    g_language.index = kLanguageEnglish;
-    g_language.singleLanguageName[0] = '\0';
+    Language().index = kLanguageEnglish;
+    Language().singleLanguageName[0] = '\0';
     BuildLetteredSections('\0');
-}
-
-const char* Localized(const LanguageTexts& texts) {
-    if (g_language.index == kLanguageGerman) return texts.german;
-    if (g_language.index == kLanguageFrench) return texts.french;
-    return texts.english;
 }
 
 void ApplyLanguageEntry(const char* entry) {
@@ -76,14 +67,14 @@ void ApplyLanguageEntry(const char* entry) {
 }
 
 void BuildLetteredSections(char letter) {
-    g_language.letter = letter;
-    Lettered(g_language.installSection, "install", letter);
-    Lettered(g_language.groupSection, "Group", letter);
-    Lettered(g_language.iniSection, "ini", letter);
+    Language().letter = letter;
+    Lettered(Language().installSection, "install", letter);
+    Lettered(Language().groupSection, "Group", letter);
+    Lettered(Language().iniSection, "ini", letter);
 }
 
 void LanguageNameKey(char key[2]) {
-    key[0] = g_language.letter ? g_language.letter : '0';
+    key[0] = Language().letter ? Language().letter : '0';
     key[1] = '\0';
 }
 

@@ -1,39 +1,13 @@
-// The chosen language and what follows from it: the language index that
-// picks every message text, the section letter, the lettered section names
-// (install?, Group?, ini?) and the single-language name. Set once by the
-// language choice, read by everything after it. Also the localized lookup,
-// the one way keys of the lettered sections are read.
+// The language choice's rules: the section letter of a languages entry,
+// the lettered section names, and the localized lookup, the one way keys
+// of the lettered sections are read. The chosen language itself is kept
+// in base/language_state.h.
 #pragma once
 
-#include "fs/path_utils.h"
-
-const unsigned short kLanguageEnglish = 1;
-const unsigned short kLanguageGerman = 2;
-const unsigned short kLanguageFrench = 3;
-
-const int kSectionNameSize = 32;  // lettered section names: 31 characters
-
-struct LanguageState {
-    unsigned short index;  // 1 English, 2 German, 3 French; others read as English
-    char letter;           // '\0' when the language has none
-    char installSection[kSectionNameSize];
-    char groupSection[kSectionNameSize];
-    char iniSection[kSectionNameSize];
-    char singleLanguageName[kMaxPath];  // empty: files of all languages
-};
-
-LanguageState& Language();
+#include "base/language_state.h"
 
 // Back to the start: English, no letter, unlettered sections, all languages.
 void ResetLanguage();
-
-// One message in the three languages; Localized picks by the language index.
-struct LanguageTexts {
-    const char* english;
-    const char* german;
-    const char* french;
-};
-const char* Localized(const LanguageTexts& texts);
 
 // Takes the letter from a languages entry ("name,letter..."): the first
 // character of the second field, none when that field is absent or empty.

@@ -3,10 +3,11 @@
 #include <windows.h>
 
 #include "base/window_context.h"
-#include "fs/format_text.h"
+#include "fs/path_utils.h"
 #include "resources/resource.h"
 #include "setup/dialog_centre.h"
 #include "setup/language.h"
+#include "setup/numbered_list.h"
 #include "setup/setup_info.h"
 
 namespace {
@@ -24,8 +25,6 @@ const LanguageTexts kAllLanguagesQuestion = {
     "Cela vous permet de choisir la langue pendant l'execution du programme.",
 };
 
-void LanguageKey(int number, char* key, size_t size) { FormatBounded(key, size, "%i", number); }
-
 int LanguageCount() { return ReadSetupInt(kLanguagesSection, "Count", 1); }
 
 int DefaultLanguage() { return ReadSetupInt(kLanguagesSection, "Default", 1); }
@@ -35,11 +34,9 @@ BOOL OnInitLanguageDialog(HWND dialog) {
     HWND list = GetDlgItem(dialog, IDC_LANGUAGE_LIST);
     const int count = LanguageCount();
     for (int number = 1; number <= count; ++number) {
-        char key[16];
         char entry[kSetupValueSize];
-        LanguageKey(number, key, sizeof key);
-        ReadSetupString(kLanguagesSection, key, "", entry, kSetupValueSize);
-        if (entry[0] == '\0') continue;
+        // Read up to Count: an empty entry leaves no line but ends nothing.
+        if (!ReadListEntry(kPlainList, kLanguagesSection, number, entry, kSetupValueSize)) continue;
         char* comma = ScanChar(entry, ',');
         if (comma) *comma = '\0';
         SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry));
@@ -74,10 +71,8 @@ INT_PTR CALLBACK LanguageDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
 }
 
 void ReadLanguageLetter() {
-    char key[16];
     char entry[512];
-    LanguageKey(Language().index, key, sizeof key);
-    ReadSetupString(kLanguagesSection, key, "", entry, sizeof entry);
+    ReadListEntry(kPlainList, kLanguagesSection, Language().index, entry, sizeof entry);
     ApplyLanguageEntry(entry);
 }
 

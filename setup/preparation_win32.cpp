@@ -29,7 +29,7 @@ const LanguageTexts kDestinationPrompt = {
 const char kDefaultDestination[] = "c:\\install";
 
 // What the installation run relies on starting clear.
-void ResetRunState(PreparedState& state) {
+void ResetRunState() {
     ClearProgressAbort();
     ResetProgmanConversation();
 }
@@ -62,7 +62,7 @@ void AskForDestination(PreparedState& state) {
 
 void RunPreparation() {
     PreparedState& state = Prepared();
-    ResetRunState(state);
+    ResetRunState();
     LocateSetupInfo();
     ReadProductTexts(state);
     if (!SetupInfoExists()) {

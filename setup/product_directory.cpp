@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "fs/char_step.h"
 #include "fs/format_text.h"
 #include "fs/path_utils.h"
 #include "setup/language.h"
@@ -17,9 +18,17 @@ const LanguageTexts kBrowsePrompt = {
 char FoldAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
 // Compared over the name's length; a shorter component differs at its end.
+// Character by character: the second byte of a double-byte character may
+// have a letter's code, and folding it would make another character.
 bool BeginsWith(const char* text, const char* name) {
-    for (; *name != '\0'; ++text, ++name) {
-        if (FoldAscii(*text) != FoldAscii(*name)) return false;
+    while (*name != '\0') {
+        const char* nextText = NextCharacter(text);
+        const char* nextName = NextCharacter(name);
+        const size_t length = static_cast<size_t>(nextName - name);
+        if (static_cast<size_t>(nextText - text) != length) return false;
+        if (length == 1 ? FoldAscii(*text) != FoldAscii(*name) : memcmp(text, name, length) != 0) return false;
+        text = nextText;
+        name = nextName;
     }
     return true;
 }

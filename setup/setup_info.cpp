@@ -38,9 +38,3 @@ int ReadSetupString(const char* section, const char* key, const char* defaultVal
 int ReadSetupInt(const char* section, const char* key, int defaultValue) {
     return ReadProfileInt(section, key, defaultValue, g_infPath);
 }
-
-bool ReadSetupListEntry(const char* section, int index, char* buffer, int size) {
-    char key[16];
-    FormatBounded(key, sizeof key, "%i", index);
-    return ReadSetupString(section, key, "", buffer, size) > 0;
-}

@@ -19,7 +19,3 @@ bool SetupInfoExists();
 
 int ReadSetupString(const char* section, const char* key, const char* defaultValue, char* buffer, int size);
 int ReadSetupInt(const char* section, const char* key, int defaultValue);
-
-// Reads key "index" (1, 2, ...) of a list section; false at the first empty
-// or missing value, which ends the list.
-bool ReadSetupListEntry(const char* section, int index, char* buffer, int size);

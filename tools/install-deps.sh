@@ -22,13 +22,24 @@ have xwd || need="$need x11-apps"
 [ -e /usr/i686-w64-mingw32/include/zlib.h ] || need="$need libz-mingw-w64-dev"
 have clang++ || need="$need clang"
 ls /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a >/dev/null 2>&1 || need="$need libclang-rt-14-dev"
-[ -z "$need" ] && exit 0
+# Wine takes its ANSI code page from the Unix locale: the code page 932
+# tests run it under a generated Japanese one.
+japanese=ja_JP.UTF-8
+locale -a 2>/dev/null | grep -qix 'ja_JP\.utf-\?8' || locale_missing=1
+[ -n "$locale_missing" ] && { [ -x /usr/sbin/locale-gen ] || need="$need locales"; }
+[ -z "$need" ] && [ -z "$locale_missing" ] && exit 0
 SUDO=""
 [ "$(id -u)" = 0 ] || SUDO=sudo
 export DEBIAN_FRONTEND=noninteractive
-case " $(dpkg --print-foreign-architectures | tr '\n' ' ') " in
-  *" i386 "*) ;;
-  *) $SUDO dpkg --add-architecture i386 ;;
-esac
-$SUDO apt-get update -qq
-$SUDO apt-get install -y -qq --no-install-recommends $need
+if [ -n "$need" ]; then
+  case " $(dpkg --print-foreign-architectures | tr '\n' ' ') " in
+    *" i386 "*) ;;
+    *) $SUDO dpkg --add-architecture i386 ;;
+  esac
+  $SUDO apt-get update -qq
+  $SUDO apt-get install -y -qq --no-install-recommends $need
+fi
+if [ -n "$locale_missing" ]; then
+  grep -q "^$japanese UTF-8" /etc/locale.gen 2>/dev/null || echo "$japanese UTF-8" | $SUDO tee -a /etc/locale.gen >/dev/null
+  $SUDO locale-gen >/dev/null
+fi

@@ -2,23 +2,30 @@
 
 #include <cstring>
 
-#include "fs/format_text.h"
 #include "fs/memory_block.h"
 #include "fs/thread_state.h"
 #include "unzip/crc32.h"
-#include "unzip/decoder_ui.h"
 
 namespace {
 
 const uint32_t kReportInterval = 200;     // ms between progress reports
 const int32_t kFloatPercentFrom = 1000000;  // bytes read * 100 would overflow beyond this
-const uint16_t kCancelAnswer = 0xFFFF;
 const int kFirstDisk = 1;
 const int kLastDisk = 1000;
 const int kStoredChunk = 32768;
-// The disk prompt is the same in every language.
-const char kDiskPromptFormat[] = "Please insert disk number %i and press ENTER!";
-const char kDiskPromptCaption[] = "Unzip";
+
+// Tests and fuzz targets may leave the ports out altogether.
+const DecoderPorts& PortsOf(const DecoderState& state) { return state.ports ? *state.ports : kQuietPorts; }
+
+uint32_t TickCount(const DecoderState& state) {
+    const DecoderPorts& ports = PortsOf(state);
+    return ports.tickCount ? ports.tickCount(ports.context) : 0;
+}
+
+ProgressAnswer Report(const DecoderState& state, uint16_t percentage, ProgressReportKind kind) {
+    const DecoderPorts& ports = PortsOf(state);
+    return ports.report ? ports.report(ports.context, percentage, kind) : kProgressContinue;
+}
 
 uint16_t Percentage(int32_t done, int32_t total) {
     if (total <= 0 || done <= 0) return 0;
@@ -49,33 +56,33 @@ void ProvideFiller(DecoderState& state) {
 
 }  // namespace
 
-void PumpMessages(DecoderState& state) { DispatchPendingMessages(state.progressWindow); }
+void PumpMessages(DecoderState& state) {
+    const DecoderPorts& ports = PortsOf(state);
+    if (ports.pump) ports.pump(ports.context);
+}
 
 void PollProgress(DecoderState& state) {
     if (state.compressedSize == 0) return;
     uint16_t percentage = Percentage(state.bytesRead, state.compressedSize);
-    uint32_t now = CurrentTickCount();
+    uint32_t now = TickCount(state);
     if (state.lastReportTime != kNoReportYet) {
         uint32_t difference = now > state.lastReportTime ? now - state.lastReportTime : state.lastReportTime - now;
         if (difference < kReportInterval) return;
     }
     state.lastReportTime = now;
-    if (state.progressWindow) {
-        state.cancel = SendProgressReport(state.progressWindow, state.progressCommandId, percentage) == kCancelAnswer;
-    } else if (state.progressCommandId != 0) {
-        // Without a window the id is a virtual key: F9 for the id 120.
-        state.cancel = IsKeyDown(state.progressCommandId);
-    }
+    state.cancel = Report(state, percentage, kProgressPoll) == kProgressCancel;
 }
 
-bool PromptForDisk(ProgressWindowHandle owner, int n) {
+ProgressAnswer ReportMilestone(DecoderState& state, uint16_t percentage) {
+    return Report(state, percentage, kProgressMilestone);
+}
+
+bool PromptForDisk(DecoderState& state, int n) {
     if (n < kFirstDisk || n > kLastDisk) return false;
     int& currentDisk = CurrentThreadState().currentDisk;
     if (n == currentDisk) return true;
-    char text[128];
-    FormatBounded(text, sizeof text, kDiskPromptFormat, n);
-    SoundDefaultBeep();
-    if (!ShowDiskPrompt(owner, text, kDiskPromptCaption)) return false;
+    const DecoderPorts& ports = PortsOf(state);
+    if (!ports.askForDisk || !ports.askForDisk(ports.context, n)) return false;
     currentDisk = n;
     return true;
 }
@@ -93,8 +100,7 @@ void RefillInput(DecoderState& state) {
         bool atEnd = state.archiveFile != kInvalidFile && FileErrorCode() == 0;
         CloseArchive(state);
         got = 0;
-        if (atEnd && PromptForDisk(state.progressWindow, CurrentThreadState().currentDisk + 1) &&
-            ReopenArchive(state)) {
+        if (atEnd && PromptForDisk(state, CurrentThreadState().currentDisk + 1) && ReopenArchive(state)) {
             ReadBlock(state.archiveFile, state.inputBuffer, kInputBufferSize, &got);
             if (FileErrorCode() != 0) got = 0;
         }
@@ -112,12 +118,15 @@ bool FlushWindow(DecoderState& state, int count) {
     uint16_t written = 0;
     WriteBlock(state.outputFile, state.window, static_cast<uint16_t>(count), &written);
     bool ok = written == count && FileErrorCode() == 0;
-    if (!ok) SoundDefaultBeep();
+    if (!ok) {
+        const DecoderPorts& ports = PortsOf(state);
+        if (ports.writeFailed) ports.writeFailed(ports.context);
+    }
     Crc32Update(state.window, static_cast<size_t>(count), state.crc);
     return ok;
 }
 
-int CopyStoredMember(DecoderState& state) {
+DecodeResult CopyStoredMember(DecoderState& state) {
     while (state.bytesRead < state.compressedSize && !state.cancel) {
         int32_t rest = state.compressedSize - state.bytesRead;
         uint16_t chunk = static_cast<uint16_t>(rest < kStoredChunk ? rest : kStoredChunk);
@@ -132,7 +141,7 @@ int CopyStoredMember(DecoderState& state) {
         if (got < chunk) {
             // This disk's file has ended: the rest is on the next disk.
             CloseArchive(state);
-            if (!PromptForDisk(state.progressWindow, CurrentThreadState().currentDisk + 1)) return kDecodeInputEnded;
+            if (!PromptForDisk(state, CurrentThreadState().currentDisk + 1)) return kDecodeInputEnded;
             if (!ReopenArchive(state)) return kDecodeInputEnded;
         }
     }

@@ -1,20 +1,25 @@
 // Decoder input, output and progress: moves one member's bytes between the
 // archive, the decoder and the output file, asks for the next disk when an
 // archive file ends inside a member, keeps the interface alive and reports
-// progress (with the user's cancel coming back through the report).
+// progress (with the user's cancel coming back through the report), all
+// through the state's ports.
 #pragma once
 
 #include "unzip/decoder_state.h"
 
-// Dispatches every pending message of the thread; the progress window's
-// messages go through dialog-message handling.
+// The ports' pump: at every refill and stored chunk.
 void PumpMessages(DecoderState& state);
 
-// Reports the percentage done at most every 200 ms and updates the cancel flag.
+// Reports the percentage done at most every 200 ms (the first poll of a
+// member always) and updates the cancel flag. Size 0 never reports.
 void PollProgress(DecoderState& state);
 
-// Asks for disk n unless it is the current one; false when refused.
-bool PromptForDisk(ProgressWindowHandle owner, int n);
+// The 0 or 100 percent report of a member, outside the 200 ms rule.
+ProgressAnswer ReportMilestone(DecoderState& state, uint16_t percentage);
+
+// Disk n: 1..1000 only; the current disk without asking, any other through
+// the ports, and a confirmed one becomes the current disk.
+bool PromptForDisk(DecoderState& state, int n);
 
 // Refills the input buffer (the bit reader calls it when the buffer is used up).
 void RefillInput(DecoderState& state);
@@ -24,7 +29,7 @@ bool FlushWindow(DecoderState& state, int count);
 
 // Copies a stored member: kDecodeOk, kDecodeWriteFailed, kDecodeInputEnded
 // or kDecodeCancelled.
-int CopyStoredMember(DecoderState& state);
+DecodeResult CopyStoredMember(DecoderState& state);
 
 // The window of one member: kWindowSize zero bytes; false when no memory.
 bool AllocateDecoderWindow(DecoderState& state);

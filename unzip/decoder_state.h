@@ -1,31 +1,30 @@
 // The state of one member being decoded: where its compressed bytes come
-// from, where the decoded bytes go, the bit reader, the 32768-byte window
-// and the progress/cancel bookkeeping. The extraction driver fills it, the
-// inflate decoder and the decoder input/output work on it.
+// from, where the decoded bytes go, the bit reader, the 32768-byte window,
+// the progress/cancel bookkeeping and the ports to the program around the
+// decoder. The extraction driver fills it, the inflate decoder and the
+// decoder input/output work on it.
 #pragma once
 
 #include <cstdint>
 
 #include "fs/file_ops.h"
 #include "fs/path_utils.h"
-
-// Window handle of the progress window; opaque so that portable code never
-// needs windows.h (the product casts it to HWND).
-typedef void* ProgressWindowHandle;
+#include "unzip/decoder_ports.h"
 
 const int kInputBufferSize = 8192;
 const int kWindowSize = 32768;
 const uint32_t kCrcStart = 0xFFFFFFFFu;
 const uint32_t kNoReportYet = 0xFFFFFFFFu;
-const int16_t kProgressCommandId = 120;
 
-// Result codes of the decoder (inflate, stored copy).
-const int kDecodeOk = 0;
-const int kDecodeBadHeader = 1;    // malformed dynamic block header
-const int kDecodeWriteFailed = 2;  // FlushWindow answered false
-const int kDecodeInputEnded = 3;   // end-of-input flag
-const int kDecodeBadData = 4;      // invalid data
-const int kDecodeCancelled = 5;    // cancel flag
+// Results of the decoder (inflate, stored copy).
+enum DecodeResult {
+    kDecodeOk = 0,
+    kDecodeBadHeader = 1,    // malformed dynamic block header
+    kDecodeWriteFailed = 2,  // FlushWindow answered false
+    kDecodeInputEnded = 3,   // end-of-input flag
+    kDecodeBadData = 4,      // invalid data
+    kDecodeCancelled = 5,    // cancel flag
+};
 
 struct DecoderState {
     FileHandle archiveFile;        // replaced when the next disk is opened
@@ -34,8 +33,7 @@ struct DecoderState {
     int32_t compressedSize;        // progress total and input bound
     int32_t bytesRead;             // bytes delivered from the archive so far
     uint32_t crc;                  // running register, kCrcStart at first
-    ProgressWindowHandle progressWindow;  // or null
-    int16_t progressCommandId;     // kProgressCommandId in this program
+    const DecoderPorts* ports;     // null: kQuietPorts
     uint32_t lastReportTime;       // tick count, kNoReportYet per member
     bool cancel;
     bool endOfInput;

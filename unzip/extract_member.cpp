@@ -5,7 +5,6 @@
 #include "fs/path_utils.h"
 #include "unzip/data_descriptor.h"
 #include "unzip/decoder_io.h"
-#include "unzip/decoder_ui.h"
 #include "unzip/inflate.h"
 #include "unzip/local_header.h"
 #include "unzip/output_file.h"
@@ -14,7 +13,6 @@
 namespace {
 
 const unsigned long kNameTooLong = 206;
-const uint16_t kCancelAnswer = 0xFFFF;
 
 void CloseIfOpen(FileHandle file) {
     if (file != kInvalidFile) CloseFileHandle(file);
@@ -47,31 +45,30 @@ void ConfirmStamp(const char* path, PackedStamp stamp) {
 }
 
 void FillState(DecoderState& state, FileHandle archive, const char* archivePath, FileHandle output,
-               const LocalHeader& header, ProgressWindowHandle window, int16_t commandId) {
+               const LocalHeader& header, const DecoderPorts& ports) {
     std::memset(&state, 0, sizeof state);
     state.archiveFile = archive;
     CopyBounded(state.archivePath, archivePath, kMaxPath);
     state.outputFile = output;
     state.compressedSize = static_cast<int32_t>(header.packedSize);
     state.crc = kCrcStart;
-    state.progressWindow = window;
-    state.progressCommandId = commandId;
+    state.ports = &ports;
     state.lastReportTime = kNoReportYet;
     state.inputEnd = -1;
 }
 
-int Decode(DecoderState& state, uint16_t method) {
-    if (method == kMethodStored) return CopyStoredMember(state);
-    if (method == kMethodDeflated) return InflateMember(state);
+ExtractResult Decode(DecoderState& state, uint16_t method) {
+    if (method == kMethodStored) return ExtractResultOf(CopyStoredMember(state));
+    if (method == kMethodDeflated) return ExtractResultOf(InflateMember(state));
     return kExtractBadMethod;
 }
 
 // Runs the decoder on a created output file and checks the outcome; the
 // output is deleted again on any failure.
-int DecodeToFile(FileHandle archive, const char* archivePath, FileHandle output, const char* outputPath,
-                 const LocalHeader& header, ProgressWindowHandle window, int16_t commandId) {
+ExtractResult DecodeToFile(FileHandle archive, const char* archivePath, FileHandle output, const char* outputPath,
+                           const LocalHeader& header, const DecoderPorts& ports) {
     DecoderState state;
-    FillState(state, archive, archivePath, output, header, window, commandId);
+    FillState(state, archive, archivePath, output, header, ports);
     if (!AllocateDecoderWindow(state)) {
         CloseFileHandle(archive);
         CloseFileHandle(output);
@@ -79,11 +76,11 @@ int DecodeToFile(FileHandle archive, const char* archivePath, FileHandle output,
         return kExtractOutputFailed;
     }
     PumpMessages(state);
-    if (window != nullptr) SendProgressReport(window, commandId, 0);
+    ReportMilestone(state, 0);  // the answer counts only at the end
 
-    int result = Decode(state, header.method);
+    ExtractResult result = Decode(state, header.method);
     uint32_t expected = header.crc;
-    if (result == kDecodeOk && (header.flags & kFlagDataDescriptor) && (expected == 0 || expected != ~state.crc)) {
+    if (result == kExtractOk && (header.flags & kFlagDataDescriptor) && (expected == 0 || expected != ~state.crc)) {
         expected = header.method == kMethodStored ? DescriptorCrcAfterStored(state, expected)
                                                   : DescriptorCrcAfterInflate(state);
     }
@@ -94,18 +91,28 @@ int DecodeToFile(FileHandle archive, const char* archivePath, FileHandle output,
     SetFileStamp(output, header.stamp);
     CloseFileHandle(output);
 
-    if (result == kDecodeOk && expected != computed) result = kExtractBadCrc;
-    if (result == kDecodeOk && window != nullptr && SendProgressReport(window, commandId, 100) == kCancelAnswer) {
-        result = kExtractCancelled;
-    }
+    if (result == kExtractOk && expected != computed) result = kExtractBadCrc;
+    if (result == kExtractOk && ReportMilestone(state, 100) == kProgressCancel) result = kExtractCancelled;
     if (result != kExtractOk) RemoveFile(outputPath);
     return result;
 }
 
 }  // namespace
 
-int ExtractZipMember(const char* archivePath, const char* outputPath, uint16_t attributes, uint32_t headerOffset,
-                     ProgressWindowHandle progressWindow, int16_t progressCommandId) {
+ExtractResult ExtractResultOf(DecodeResult result) {
+    switch (result) {
+    case kDecodeOk: return kExtractOk;
+    case kDecodeBadHeader: return kExtractBadCrc;
+    case kDecodeWriteFailed: return kExtractOutputFailed;
+    case kDecodeInputEnded: return kExtractInputFailed;
+    case kDecodeBadData: return kExtractBadHeader;
+    case kDecodeCancelled: return kExtractCancelled;
+    }
+    return kExtractBadHeader;  // no other value exists; damaged data at worst
+}
+
+ExtractResult ExtractZipMember(const char* archivePath, const char* outputPath, uint16_t attributes,
+                               uint32_t headerOffset, const DecoderPorts& ports) {
     if (std::strlen(archivePath) >= static_cast<size_t>(kMaxPath)) return kExtractInputFailed;
     FileHandle archive = OpenExistingFile(archivePath, kModeRead | kShareCompatible);
     if (archive == kInvalidFile) return kExtractInputFailed;
@@ -152,7 +159,7 @@ int ExtractZipMember(const char* archivePath, const char* outputPath, uint16_t a
         return kExtractOutputFailed;
     }
 
-    int result = DecodeToFile(archive, archivePath, output, path, header, progressWindow, progressCommandId);
+    ExtractResult result = DecodeToFile(archive, archivePath, output, path, header, ports);
     if (result != kExtractOk) return result;
     ConfirmStamp(path, header.stamp);
     SetAttributes(path, attributes);

@@ -8,20 +8,28 @@
 
 #include "unzip/decoder_state.h"
 
-// Extraction results.
-const int kExtractOk = 0;
-const int kExtractBadCrc = 1;        // CRC-32 mismatch or malformed block header
-const int kExtractOutputFailed = 2;  // output not created or not written
-const int kExtractInputFailed = 3;   // archive not opened, or its data ended
-const int kExtractBadHeader = 4;     // local header unreadable or wrong, or invalid data
-const int kExtractCancelled = 5;
-const int kExtractBadMethod = 6;     // neither stored nor deflated
-const int kExtractEncrypted = 7;
+// Extraction results; the numbers are part of the interface.
+enum ExtractResult {
+    kExtractOk = 0,
+    kExtractBadCrc = 1,        // CRC-32 mismatch or malformed block header
+    kExtractOutputFailed = 2,  // output not created or not written
+    kExtractInputFailed = 3,   // archive not opened, or its data ended
+    kExtractBadHeader = 4,     // local header unreadable or wrong, or invalid data
+    kExtractCancelled = 5,
+    kExtractBadMethod = 6,     // neither stored nor deflated
+    kExtractEncrypted = 7,
+};
 
 const uint16_t kAttributeDirectory = 0x10;
 
 // outputPath ending in a backslash (or attributes with the directory bit)
 // names a directory member. headerOffset is absolute in the archive file.
-// progressWindow may be null.
-int ExtractZipMember(const char* archivePath, const char* outputPath, uint16_t attributes, uint32_t headerOffset,
-                     ProgressWindowHandle progressWindow, int16_t progressCommandId);
+// The ports are used for the decoding only; a directory member or a member
+// refused before decoding never calls them.
+ExtractResult ExtractZipMember(const char* archivePath, const char* outputPath, uint16_t attributes,
+                               uint32_t headerOffset, const DecoderPorts& ports);
+
+// What a decoder result means for the member. Damaged member data keeps
+// the results the installation has always reported: a malformed block
+// header counts as a CRC mismatch, invalid data as an unreadable header.
+ExtractResult ExtractResultOf(DecodeResult result);

@@ -67,12 +67,12 @@ bool CopyMatchInPieces(DecoderState& state, unsigned distance, unsigned length) 
     return true;
 }
 
-int StoppedByFlag(const DecoderState& state) { return state.cancel ? kDecodeCancelled : kDecodeInputEnded; }
+DecodeResult StoppedByFlag(const DecoderState& state) { return state.cancel ? kDecodeCancelled : kDecodeInputEnded; }
 
 // Stored block: LEN bytes taken through the bit reader. While the bit
 // buffer is empty, pairs of bytes move straight from the input buffer,
 // which is what the bit reader would do with them.
-int StoredBlock(DecoderState& state) {
+DecodeResult StoredBlock(DecoderState& state) {
     DropBits(state, state.bitCount % 8);
     unsigned length = TakeBits(state, 16);
     unsigned check = TakeBits(state, 16);
@@ -103,7 +103,7 @@ int StoredBlock(DecoderState& state) {
     return kDecodeOk;
 }
 
-int FixedBlock(DecoderState& state) {
+DecodeResult FixedBlock(DecoderState& state) {
     uint8_t lengths[kMaxLiteralLengthCodes];
     memset(lengths, 8, 144);
     memset(lengths + 144, 9, 112);
@@ -123,7 +123,7 @@ int FixedBlock(DecoderState& state) {
 
 bool CompleteOrSingle(CodeShape shape) { return shape == kCodeComplete || shape == kCodeSingle; }
 
-int DynamicBlock(DecoderState& state) {
+DecodeResult DynamicBlock(DecoderState& state) {
     unsigned literalCodes = TakeBits(state, 5) + 257;
     unsigned distanceCodes = TakeBits(state, 5) + 1;
     unsigned codeLengthCodes = TakeBits(state, 4) + 4;
@@ -179,11 +179,11 @@ int DynamicBlock(DecoderState& state) {
 
 }  // namespace
 
-int DecodeBlockCodes(DecoderState& state, const BlockCodes& codes) {
+DecodeResult DecodeBlockCodes(DecoderState& state, const BlockCodes& codes) {
     for (;;) {
         if (state.cancel || state.endOfInput) return StoppedByFlag(state);
         bool blockEnded = false;
-        int result = DecodeCodesFast(state, codes, &blockEnded);
+        DecodeResult result = DecodeCodesFast(state, codes, &blockEnded);
         if (result != kDecodeOk) return result;
         if (blockEnded) return kDecodeOk;
 
@@ -207,7 +207,7 @@ int DecodeBlockCodes(DecoderState& state, const BlockCodes& codes) {
     }
 }
 
-int InflateMember(DecoderState& state) {
+DecodeResult InflateMember(DecoderState& state) {
     state.inputPosition = 0;
     state.inputEnd = -1;
     state.windowPosition = 0;
@@ -216,7 +216,7 @@ int InflateMember(DecoderState& state) {
     for (;;) {
         unsigned last = TakeBits(state, 1);
         unsigned type = TakeBits(state, 2);
-        int result;
+        DecodeResult result;
         switch (type) {
         case kStoredBlock: result = StoredBlock(state); break;
         case kFixedBlock: result = FixedBlock(state); break;

@@ -9,7 +9,7 @@
 
 // The archive must be at the member's first data byte, bytes read 0 and the
 // window empty. Returns kDecodeOk .. kDecodeCancelled.
-int InflateMember(DecoderState& state);
+DecodeResult InflateMember(DecoderState& state);
 
 // Makes the bit buffer hold at least n bits (0 <= n <= 16): two bytes at a
 // time while two are left, one byte at the end of the buffer, a refill when

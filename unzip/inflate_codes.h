@@ -14,11 +14,11 @@ struct BlockCodes {
 };
 
 // Decodes the codes of one block: kDecodeOk at its end, or a failure.
-int DecodeBlockCodes(DecoderState& state, const BlockCodes& codes);
+DecodeResult DecodeBlockCodes(DecoderState& state, const BlockCodes& codes);
 
 // Fast part: decodes while far from the buffer ends; sets *blockEnded at
 // the end of the block. Returns kDecodeOk or kDecodeBadData.
-int DecodeCodesFast(DecoderState& state, const BlockCodes& codes, bool* blockEnded);
+DecodeResult DecodeCodesFast(DecoderState& state, const BlockCodes& codes, bool* blockEnded);
 
 // The fast loop comes in kinds: plain (any processor), with SSE2 moves
 // (for i686 only where the system enables them; x86-64 always has them),

@@ -55,7 +55,8 @@ inline unsigned ExtraValue(BitWord before, uint32_t entry) {
 FastLoopKind fastLoop = kFastLoopOff;
 bool fastLoopChosen = false;
 
-__attribute__((always_inline)) inline int FastLoopBody(DecoderState& state, const BlockCodes& codes, bool* blockEnded) {
+__attribute__((always_inline)) inline DecodeResult FastLoopBody(DecoderState& state, const BlockCodes& codes,
+                                                                bool* blockEnded) {
     const uint8_t* const buffer = state.inputBuffer;
     const uint8_t* in = buffer + state.inputPosition;
     const uint8_t* const inLimit = buffer + state.inputEnd + 1 - kInputMargin;
@@ -75,7 +76,7 @@ __attribute__((always_inline)) inline int FastLoopBody(DecoderState& state, cons
     const uint32_t* const distanceTable = codes.distance.entries;
     const int distanceWidth = static_cast<int>(codes.distance.width);
     const BitWord distanceMask = LowBits(codes.distance.width);
-    int result = kDecodeOk;
+    DecodeResult result = kDecodeOk;
 
 #define LEFT() static_cast<unsigned>(bitsLeft & 0xFF)
 #define REFILL()                                          \
@@ -224,7 +225,7 @@ __attribute__((always_inline)) inline int FastLoopBody(DecoderState& state, cons
     return result;
 }
 
-int FastLoopPlain(DecoderState& state, const BlockCodes& codes, bool* blockEnded) {
+DecodeResult FastLoopPlain(DecoderState& state, const BlockCodes& codes, bool* blockEnded) {
     return FastLoopBody(state, codes, blockEnded);
 }
 
@@ -236,11 +237,11 @@ int FastLoopPlain(DecoderState& state, const BlockCodes& codes, bool* blockEnded
 #define WIDE_BMI2_TARGET
 #endif
 
-WIDE_TARGET int FastLoopWide(DecoderState& state, const BlockCodes& codes, bool* blockEnded) {
+WIDE_TARGET DecodeResult FastLoopWide(DecoderState& state, const BlockCodes& codes, bool* blockEnded) {
     return FastLoopBody(state, codes, blockEnded);
 }
 
-WIDE_BMI2_TARGET int FastLoopWideBmi2(DecoderState& state, const BlockCodes& codes, bool* blockEnded) {
+WIDE_BMI2_TARGET DecodeResult FastLoopWideBmi2(DecoderState& state, const BlockCodes& codes, bool* blockEnded) {
     return FastLoopBody(state, codes, blockEnded);
 }
 
@@ -258,7 +259,7 @@ void UseFastLoop(FastLoopKind kind) {
 
 void EnableFastDecoding(bool enabled) { UseFastLoop(enabled ? BestFastLoop() : kFastLoopOff); }
 
-int DecodeCodesFast(DecoderState& state, const BlockCodes& codes, bool* blockEnded) {
+DecodeResult DecodeCodesFast(DecoderState& state, const BlockCodes& codes, bool* blockEnded) {
     if (!fastLoopChosen) EnableFastDecoding(true);
     if (fastLoop == kFastLoopOff || state.inputEnd + 1 - state.inputPosition < kInputMargin ||
         state.windowPosition >= kWindowSize - kWindowRoom)

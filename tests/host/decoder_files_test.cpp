@@ -1,6 +1,6 @@
 // The decoder on real files through the host file layer: a deflated and a
 // stored member that continue on the "next disk" (the same file name with
-// new contents once the prompt is answered), and a refused prompt.
+// new contents once the disk is confirmed), and a refused disk.
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -14,7 +14,6 @@
 #include "fs/file_ops.h"
 #include "fs/thread_state.h"
 #include "unzip/crc32.h"
-#include "unzip/decoder_ui_hooks.h"
 #include "unzip/inflate.h"
 
 namespace {
@@ -23,7 +22,7 @@ typedef std::vector<uint8_t> Bytes;
 
 std::string folder;
 std::vector<Bytes> nextDisks;
-std::vector<std::string> prompts;
+std::vector<int> disksAsked;
 bool answerOk = true;
 
 void WriteHostFile(const std::string& path, const Bytes& data) {
@@ -43,21 +42,16 @@ Bytes ReadHostFile(const std::string& path) {
     return data;
 }
 
-const DecoderUiHooks kHooks = {
-    nullptr,
-    nullptr,
-    nullptr,
-    nullptr,
-    [](ProgressWindowHandle, const char* text, const char*) {
-        prompts.push_back(text);
-        if (answerOk && !nextDisks.empty()) {
-            WriteHostFile(folder + "/DISK.ZIP", nextDisks.front());
-            nextDisks.erase(nextDisks.begin());
-        }
-        return answerOk;
-    },
-    nullptr,
-};
+bool AskForDisk(void*, int n) {
+    disksAsked.push_back(n);
+    if (answerOk && !nextDisks.empty()) {
+        WriteHostFile(folder + "/DISK.ZIP", nextDisks.front());
+        nextDisks.erase(nextDisks.begin());
+    }
+    return answerOk;
+}
+
+const DecoderPorts kPorts = {nullptr, nullptr, nullptr, nullptr, AskForDisk, nullptr};
 
 // Literals and matches in one fixed block, n bytes of output.
 Bytes FixedStream(size_t n, Bytes* expected) {
@@ -88,14 +82,12 @@ protected:
         ASSERT_TRUE(mkdtemp(name) != nullptr);
         folder = name;
         nextDisks.clear();
-        prompts.clear();
+        disksAsked.clear();
         answerOk = true;
-        SetDecoderUiHooks(&kHooks);
         InitCrc32Table();
         CurrentThreadState().currentDisk = 0;
     }
     void TearDown() override {
-        SetDecoderUiHooks(nullptr);
         unlink((folder + "/DISK.ZIP").c_str());
         unlink((folder + "/OUT.BIN").c_str());
         rmdir(folder.c_str());
@@ -113,6 +105,7 @@ protected:
         state.compressedSize = compressedSize;
         state.crc = kCrcStart;
         state.lastReportTime = kNoReportYet;
+        state.ports = &kPorts;
         AllocateDecoderWindow(state);
         int result = stored ? CopyStoredMember(state) : InflateMember(state);
         ReleaseDecoderWindow(state);
@@ -143,8 +136,7 @@ TEST_F(DecoderFiles, DeflatedMemberContinuesOnTheNextDisk) {
               0);
     EXPECT_TRUE(output == expected);
     EXPECT_EQ(crc, CrcOf(expected));
-    ASSERT_EQ(prompts.size(), 1u);
-    EXPECT_EQ(prompts[0], "Please insert disk number 1 and press ENTER!");
+    EXPECT_EQ(disksAsked, std::vector<int>{1});
     EXPECT_EQ(CurrentThreadState().currentDisk, 1);
 }
 
@@ -159,12 +151,11 @@ TEST_F(DecoderFiles, StoredMemberOverThreeDisks) {
     EXPECT_EQ(Run(Bytes(data.begin(), data.begin() + 30000), 100000, true, &output, &crc), 0);
     EXPECT_TRUE(output == data);
     EXPECT_EQ(crc, CrcOf(data));
-    ASSERT_EQ(prompts.size(), 2u);
-    EXPECT_EQ(prompts[1], "Please insert disk number 9 and press ENTER!");
+    EXPECT_EQ(disksAsked, (std::vector<int>{8, 9}));
     EXPECT_EQ(CurrentThreadState().currentDisk, 9);
 }
 
-TEST_F(DecoderFiles, RefusedPromptEndsWithThree) {
+TEST_F(DecoderFiles, RefusedDiskEndsWithThree) {
     Bytes expected;
     Bytes stream = FixedStream(60000, &expected);
     answerOk = false;
@@ -176,7 +167,7 @@ TEST_F(DecoderFiles, RefusedPromptEndsWithThree) {
     EXPECT_EQ(Run(Bytes(stream.begin(), stream.begin() + 10000), static_cast<int32_t>(stream.size()), true, &output,
                   &crc),
               3);
-    EXPECT_EQ(prompts.size(), 2u);
+    EXPECT_EQ(disksAsked, (std::vector<int>{1, 1}));
     EXPECT_EQ(CurrentThreadState().currentDisk, 0);
 }
 

@@ -1,5 +1,5 @@
 // Running the decoder on memory: one member's state over a memory input
-// and output, the user interface replaced by recording callbacks.
+// and output, with the ports a test gives (quiet ones by default).
 #pragma once
 
 #include <zlib.h>
@@ -11,7 +11,6 @@
 #include "bench/memory_files.h"
 #include "bench/zlib_deflate.h"
 #include "unzip/crc32.h"
-#include "unzip/decoder_ui_hooks.h"
 #include "unzip/inflate.h"
 #include "unzip/inflate_codes.h"
 
@@ -35,12 +34,11 @@ struct DecodeOptions {
     bool fast = true;
     FastLoopKind fastLoop = BestFastLoop();  // when fast
     int32_t compressedSize = -1;  // -1: the stream's length
-    int16_t progressCommandId = 0;
-    ProgressWindowHandle progressWindow = nullptr;
+    const DecoderPorts* ports = &kQuietPorts;
 };
 
 inline DecodeRun RunInflate(const std::vector<uint8_t>& stream, const DecodeOptions& options = DecodeOptions(),
-                            int (*decode)(DecoderState&) = InflateMember) {
+                            DecodeResult (*decode)(DecoderState&) = InflateMember) {
     InitCrc32Table();
     memory_files::Reset();
     memory_files::LimitReadSize(options.readSize);
@@ -57,8 +55,7 @@ inline DecodeRun RunInflate(const std::vector<uint8_t>& stream, const DecodeOpti
     state.compressedSize = options.compressedSize >= 0 ? options.compressedSize : static_cast<int32_t>(stream.size());
     state.crc = kCrcStart;
     state.lastReportTime = kNoReportYet;
-    state.progressCommandId = options.progressCommandId;
-    state.progressWindow = options.progressWindow;
+    state.ports = options.ports;
     AllocateDecoderWindow(state);
     run.result = decode(state);
     ReleaseDecoderWindow(state);

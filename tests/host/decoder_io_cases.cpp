@@ -1,8 +1,7 @@
-// Decoder input, output and progress over memory files, with the user
-// interface replaced by recording callbacks: the progress throttle and
-// percentages, the cancel answer and the F9 key, the disk prompt and the
-// disk change in the middle of a member, flushing with the CRC, and the
-// stored copy with its failures.
+// Decoder input, output and progress over memory files, with recording
+// ports: the progress throttle and percentages, the cancel answer, the disk
+// rules and the disk change in the middle of a member, flushing with the
+// CRC, the stored copy with its failures, and null ports as a quiet desktop.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -14,66 +13,62 @@ namespace {
 
 typedef std::vector<uint8_t> Bytes;
 
-// What the stand-in desktop saw and how it answers.
+// What the stand-in desktop saw and how it answers; the ports reach it
+// through their context.
 struct Desktop {
     uint32_t clock = 0;
     uint32_t clockStep = 0;  // added after every reading
-    uint16_t answer = 0;     // the progress window's answer
-    bool answerWithPercentage = true;
-    bool keyDown = false;
-    int keyAsked = -1;
-    bool promptAnswer = true;
+    ProgressAnswer answer = kProgressContinue;
+    bool diskAnswer = true;
     std::vector<uint16_t> reports;
     std::vector<uint32_t> reportTimes;
-    std::vector<std::string> prompts;
-    std::string promptCaption;
-    int beeps = 0;
+    std::vector<ProgressReportKind> reportKinds;
+    std::vector<int> disksAsked;
+    int writeFailures = 0;
     int pumps = 0;
-    // Called when the prompt is answered OK: swaps the next disk's file in.
+    // Put in place when a disk is confirmed, under the archive's name.
     std::vector<Bytes> nextDisks;
     std::string archivePath;
 };
 
-Desktop desktop;
+Desktop& DesktopOf(void* context) { return *static_cast<Desktop*>(context); }
 
-const DecoderUiHooks kRecordingHooks = {
-    [](ProgressWindowHandle) { desktop.pumps++; },
-    [] {
+const DecoderPorts kRecordingPorts = {
+    nullptr,  // the test's desktop, set per test
+    [](void* context) { DesktopOf(context).pumps++; },
+    [](void* context) {
+        Desktop& desktop = DesktopOf(context);
         uint32_t now = desktop.clock;
         desktop.clock += desktop.clockStep;
         return now;
     },
-    [](ProgressWindowHandle, int16_t id, uint16_t percentage) -> uint16_t {
-        EXPECT_EQ(id, kProgressCommandId);
+    [](void* context, uint16_t percentage, ProgressReportKind kind) {
+        Desktop& desktop = DesktopOf(context);
         desktop.reports.push_back(percentage);
         desktop.reportTimes.push_back(desktop.clock - desktop.clockStep);
-        return desktop.answerWithPercentage ? percentage : desktop.answer;
+        desktop.reportKinds.push_back(kind);
+        return desktop.answer;
     },
-    [](int key) {
-        desktop.keyAsked = key;
-        return desktop.keyDown;
-    },
-    [](ProgressWindowHandle, const char* text, const char* caption) {
-        desktop.prompts.push_back(text);
-        desktop.promptCaption = caption;
-        if (desktop.promptAnswer && !desktop.nextDisks.empty()) {
+    [](void* context, int n) {
+        Desktop& desktop = DesktopOf(context);
+        desktop.disksAsked.push_back(n);
+        if (desktop.diskAnswer && !desktop.nextDisks.empty()) {
             memory_files::PutFile(desktop.archivePath.c_str(), desktop.nextDisks.front().data(),
                                   desktop.nextDisks.front().size());
             desktop.nextDisks.erase(desktop.nextDisks.begin());
         }
-        return desktop.promptAnswer;
+        return desktop.diskAnswer;
     },
-    [] { desktop.beeps++; },
+    [](void* context) { DesktopOf(context).writeFailures++; },
 };
-
-ProgressWindowHandle FakeWindow() { return reinterpret_cast<ProgressWindowHandle>(0x1234); }
 
 class DecoderIo : public testing::Test {
 protected:
     void SetUp() override {
         desktop = Desktop();
         desktop.archivePath = "A:\\DISKS.ZIP";
-        SetDecoderUiHooks(&kRecordingHooks);
+        ports_ = kRecordingPorts;
+        ports_.context = &desktop;
         InitCrc32Table();
         memory_files::Reset();
         CurrentThreadState().currentDisk = 0;
@@ -81,13 +76,10 @@ protected:
         strcpy(state_.archivePath, desktop.archivePath.c_str());
         state_.crc = kCrcStart;
         state_.lastReportTime = kNoReportYet;
-        state_.progressCommandId = kProgressCommandId;
+        state_.ports = &ports_;
         ASSERT_TRUE(AllocateDecoderWindow(state_));
     }
-    void TearDown() override {
-        ReleaseDecoderWindow(state_);
-        SetDecoderUiHooks(nullptr);
-    }
+    void TearDown() override { ReleaseDecoderWindow(state_); }
     // The archive file as found on the first disk; later disks come from
     // desktop.nextDisks when the prompt is answered.
     void Archive(const Bytes& firstDisk, int32_t compressedSize) {
@@ -100,6 +92,8 @@ protected:
     uint32_t Crc() const { return ~state_.crc; }
 
     static DecoderState state_;
+    Desktop desktop;
+    DecoderPorts ports_;
     Bytes first_, output_;
 };
 
@@ -119,7 +113,6 @@ TEST_F(DecoderIo, PercentageOfBytesRead) {
         {100, 0, 0},           {200, 50, 25},          {3, 1, 33},         {200, 250, 100},   // read past the member
         {3000000, 2000000, 66}, {2147483547, 1000001, 0}, {1000001, 1000001, 100}, {7, 6, 85},
     };
-    state_.progressWindow = FakeWindow();
     for (const PercentCase& c : cases) {
         state_.compressedSize = c.size;
         state_.bytesRead = c.read;
@@ -132,7 +125,6 @@ TEST_F(DecoderIo, PercentageOfBytesRead) {
 }
 
 TEST_F(DecoderIo, ReportsAtMostEvery200Milliseconds) {
-    state_.progressWindow = FakeWindow();
     state_.compressedSize = 1000;
     const struct {
         uint32_t now;
@@ -149,7 +141,6 @@ TEST_F(DecoderIo, ReportsAtMostEvery200Milliseconds) {
 }
 
 TEST_F(DecoderIo, FirstPollReportsWhateverTheClock) {
-    state_.progressWindow = FakeWindow();
     state_.compressedSize = 1000;
     for (uint32_t now : {0u, 1u, 150u, 0xFFFFFFF0u, 0xFFFFFFFEu}) {
         state_.lastReportTime = kNoReportYet;
@@ -160,46 +151,23 @@ TEST_F(DecoderIo, FirstPollReportsWhateverTheClock) {
     }
 }
 
-TEST_F(DecoderIo, CancelAnswerSetsAndOtherAnswersClear) {
-    state_.progressWindow = FakeWindow();
+TEST_F(DecoderIo, CancelAnswerSetsAndContinueClears) {
     state_.compressedSize = 1000;
-    desktop.answerWithPercentage = false;
-    const struct {
-        uint16_t answer;
-        bool cancel;
-    } answers[] = {{0xFFFF, true}, {0, false}, {0xFFFF, true}, {0xFFFE, false}, {100, false}};
-    for (const auto& a : answers) {
+    for (ProgressAnswer answer : {kProgressCancel, kProgressContinue, kProgressCancel, kProgressContinue}) {
         desktop.clock += 1000;
-        desktop.answer = a.answer;
+        desktop.answer = answer;
         PollProgress(state_);
-        EXPECT_EQ(state_.cancel, a.cancel) << a.answer;
+        EXPECT_EQ(state_.cancel, answer == kProgressCancel) << answer;
     }
-}
-
-TEST_F(DecoderIo, WithoutWindowTheCommandIdIsAKey) {
-    state_.compressedSize = 1000;
-    desktop.keyDown = true;
-    PollProgress(state_);
-    EXPECT_EQ(desktop.keyAsked, 120);  // F9
-    EXPECT_TRUE(state_.cancel);
-    desktop.keyDown = false;
-    desktop.clock += 200;
-    PollProgress(state_);
-    EXPECT_FALSE(state_.cancel);
-    // Id 0: no key is asked.
-    state_.progressCommandId = 0;
-    desktop.keyAsked = -1;
-    desktop.clock += 200;
-    PollProgress(state_);
-    EXPECT_EQ(desktop.keyAsked, -1);
-    EXPECT_TRUE(desktop.reports.empty());
+    // Polls say so: the ports treat them apart from a member's 0 and 100 percent.
+    EXPECT_EQ(desktop.reportKinds, std::vector<ProgressReportKind>(4, kProgressPoll));
+    EXPECT_EQ(ReportMilestone(state_, 100), kProgressContinue);
+    EXPECT_EQ(desktop.reportKinds.back(), kProgressMilestone);
 }
 
 TEST_F(DecoderIo, SizeZeroNeverReports) {
-    state_.progressWindow = FakeWindow();
     state_.compressedSize = 0;
-    desktop.answerWithPercentage = false;
-    desktop.answer = 0xFFFF;
+    desktop.answer = kProgressCancel;
     PollProgress(state_);
     EXPECT_TRUE(desktop.reports.empty());
     EXPECT_FALSE(state_.cancel);
@@ -216,7 +184,7 @@ TEST_F(DecoderIo, DiskPromptRules) {
         int current, n;
         bool answer;
         bool result;
-        bool prompted;
+        bool asked;
         int currentAfter;
     } cases[] = {
         {0, 1, true, true, true, 1},     {0, 1, false, false, true, 0},   {3, 3, false, true, false, 3},
@@ -225,17 +193,11 @@ TEST_F(DecoderIo, DiskPromptRules) {
     };
     for (const auto& c : cases) {
         CurrentThreadState().currentDisk = c.current;
-        desktop.prompts.clear();
-        desktop.beeps = 0;
-        desktop.promptAnswer = c.answer;
-        EXPECT_EQ(PromptForDisk(FakeWindow(), c.n), c.result) << c.n;
-        EXPECT_EQ(desktop.prompts.size(), c.prompted ? 1u : 0u) << c.n;
-        EXPECT_EQ(desktop.beeps, c.prompted ? 1 : 0) << c.n;
+        desktop.disksAsked.clear();
+        desktop.diskAnswer = c.answer;
+        EXPECT_EQ(PromptForDisk(state_, c.n), c.result) << c.n;
+        EXPECT_EQ(desktop.disksAsked, c.asked ? std::vector<int>{c.n} : std::vector<int>()) << c.n;
         EXPECT_EQ(CurrentThreadState().currentDisk, c.currentAfter) << c.n;
-        if (c.prompted) {
-            EXPECT_EQ(desktop.prompts[0], "Please insert disk number " + std::to_string(c.n) + " and press ENTER!");
-            EXPECT_EQ(desktop.promptCaption, "Unzip");
-        }
     }
 }
 
@@ -254,8 +216,7 @@ TEST_F(DecoderIo, DeflateContinuesOnTheNextDisk) {
     EXPECT_EQ(InflateMember(state_), 0);
     EXPECT_EQ(output_, data);
     EXPECT_EQ(Crc(), ZlibCrc(data));
-    ASSERT_EQ(desktop.prompts.size(), 1u);
-    EXPECT_EQ(desktop.prompts[0], "Please insert disk number 5 and press ENTER!");
+    EXPECT_EQ(desktop.disksAsked, std::vector<int>{5});
     EXPECT_EQ(CurrentThreadState().currentDisk, 5);
     // The first disk's file was closed; the new one is in the state.
     EXPECT_NE(state_.archiveFile, kInvalidFile);
@@ -264,11 +225,11 @@ TEST_F(DecoderIo, DeflateContinuesOnTheNextDisk) {
 TEST_F(DecoderIo, RefusedDiskEndsTheInput) {
     Bytes data = SampleData(100000, 12, 1);
     Bytes stream = ZlibDeflate(data, 6);
-    desktop.promptAnswer = false;
+    desktop.diskAnswer = false;
     CurrentThreadState().currentDisk = 2;
     Archive(Part(stream, 0, stream.size() / 2), static_cast<int32_t>(stream.size()));
     EXPECT_EQ(InflateMember(state_), 3);
-    EXPECT_EQ(desktop.prompts.size(), 1u);
+    EXPECT_EQ(desktop.disksAsked, std::vector<int>{3});
     EXPECT_EQ(CurrentThreadState().currentDisk, 2);
     EXPECT_TRUE(state_.endOfInput);
     EXPECT_EQ(state_.archiveFile, kInvalidFile);  // closed, never kept
@@ -281,14 +242,13 @@ TEST_F(DecoderIo, ReadErrorEndsTheInputWithoutPrompt) {
     memory_files::FailReadsAfter(3);
     Archive(stream, static_cast<int32_t>(stream.size()));
     EXPECT_EQ(InflateMember(state_), 3);
-    EXPECT_TRUE(desktop.prompts.empty());
+    EXPECT_TRUE(desktop.disksAsked.empty());
 }
 
 TEST_F(DecoderIo, RefillPumpsAndPollsEveryTime) {
     Bytes data = SampleData(300000, 14, 2);
     Bytes stream = ZlibDeflate(data, 6);
     memory_files::LimitReadSize(4000);
-    state_.progressWindow = FakeWindow();
     desktop.clockStep = 60;
     Archive(stream, static_cast<int32_t>(stream.size()));
     EXPECT_EQ(InflateMember(state_), 0);
@@ -297,6 +257,7 @@ TEST_F(DecoderIo, RefillPumpsAndPollsEveryTime) {
     // Reports at least 200 ms apart, the first at the first refill.
     ASSERT_GE(desktop.reports.size(), 2u);
     EXPECT_EQ(desktop.reports[0], 0);
+    EXPECT_EQ(desktop.reportKinds, std::vector<ProgressReportKind>(desktop.reports.size(), kProgressPoll));
     for (size_t i = 1; i < desktop.reportTimes.size(); ++i)
         EXPECT_GE(desktop.reportTimes[i] - desktop.reportTimes[i - 1], 200u);
 }
@@ -310,7 +271,7 @@ TEST_F(DecoderIo, FlushWritesAndFoldsTheCrcEvenWhenTheWriteFails) {
     EXPECT_TRUE(FlushWindow(state_, 0));
     memory_files::FailWritesAfter(1500);
     EXPECT_FALSE(FlushWindow(state_, kWindowSize));
-    EXPECT_EQ(desktop.beeps, 1);
+    EXPECT_EQ(desktop.writeFailures, 1);
     Bytes expected(state_.window, state_.window + 1000);
     EXPECT_EQ(output_, expected);
     expected.insert(expected.end(), state_.window, state_.window + kWindowSize);
@@ -337,19 +298,16 @@ TEST_F(DecoderIo, StoredCopySplitAcrossTwoDisks) {
     EXPECT_EQ(CopyStoredMember(state_), 0);
     EXPECT_EQ(output_, data);
     EXPECT_EQ(Crc(), ZlibCrc(data));
-    ASSERT_EQ(desktop.prompts.size(), 1u);
-    EXPECT_EQ(desktop.prompts[0], "Please insert disk number 1 and press ENTER!");
+    EXPECT_EQ(desktop.disksAsked, std::vector<int>{1});
     EXPECT_EQ(CurrentThreadState().currentDisk, 1);
 }
 
 TEST_F(DecoderIo, StoredCopyFailures) {
     Bytes data = SampleData(100000, 17, 1);
     TearDown();  // each case below starts afresh
-    {  // the progress window answers 0xFFFF: stop before the next chunk
+    {  // the report is answered with cancel: stop before the next chunk
         SetUp();
-        state_.progressWindow = FakeWindow();
-        desktop.answerWithPercentage = false;
-        desktop.answer = 0xFFFF;
+        desktop.answer = kProgressCancel;
         Archive(data, 100000);
         EXPECT_EQ(CopyStoredMember(state_), 5);
         EXPECT_EQ(output_.size(), 32768u);
@@ -357,7 +315,7 @@ TEST_F(DecoderIo, StoredCopyFailures) {
     }
     {  // disk prompt refused
         SetUp();
-        desktop.promptAnswer = false;
+        desktop.diskAnswer = false;
         Archive(Part(data, 0, 50000), 100000);
         EXPECT_EQ(CopyStoredMember(state_), 3);
         EXPECT_EQ(CurrentThreadState().currentDisk, 0);
@@ -375,7 +333,7 @@ TEST_F(DecoderIo, StoredCopyFailures) {
         memory_files::FailWritesAfter(40000);
         Archive(data, 100000);
         EXPECT_EQ(CopyStoredMember(state_), 2);
-        EXPECT_EQ(desktop.beeps, 1);
+        EXPECT_EQ(desktop.writeFailures, 1);
         TearDown();
     }
     SetUp();
@@ -394,6 +352,38 @@ TEST_F(DecoderIo, InputEndsTwoBytesPastTheCompressedSize) {
     EXPECT_EQ(state_.bytesRead, 200);
     EXPECT_EQ(state_.inputPosition, 0);
     EXPECT_EQ(state_.inputEnd, kInputBufferSize - 1);
+}
+
+// ---- no ports ----
+
+// Null functions, or no ports at all, are a quiet desktop: a whole member
+// decodes, a failed write goes unheard, the next disk is refused.
+TEST_F(DecoderIo, NullPortsAreAQuietDesktop) {
+    Bytes data = SampleData(90000, 18, 0);
+    Bytes stream = ZlibDeflate(data, 6);
+    TearDown();
+    for (const DecoderPorts* ports : {static_cast<const DecoderPorts*>(nullptr), &kQuietPorts}) {
+        SetUp();
+        state_.ports = ports;
+        Archive(stream, static_cast<int32_t>(stream.size()));
+        EXPECT_EQ(InflateMember(state_), 0);
+        EXPECT_EQ(output_, data);
+        TearDown();
+        SetUp();
+        state_.ports = ports;
+        memory_files::FailWritesAfter(40000);
+        Archive(data, 90000);
+        EXPECT_EQ(CopyStoredMember(state_), 2);
+        TearDown();
+        SetUp();
+        state_.ports = ports;
+        Archive(Part(data, 0, 40000), 90000);
+        EXPECT_EQ(CopyStoredMember(state_), 3);
+        EXPECT_FALSE(state_.cancel);
+        EXPECT_EQ(CurrentThreadState().currentDisk, 0);
+        TearDown();
+    }
+    SetUp();
 }
 
 }  // namespace

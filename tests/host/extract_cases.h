@@ -105,7 +105,7 @@ TEST_P(Extraction, FollowsTheRules) {
     uint32_t offset = std::strcmp(c.archive, "missing.zip") == 0 ? 0 : MemberOffset(c.archive, c.member);
     std::string output = In(c.output);
     int result = ExtractZipMember(FixturePath(c.archive).c_str(), output.c_str(), c.attributes, offset + c.offsetShift,
-                                  nullptr, kProgressCommandId);
+                                  kQuietPorts);
     EXPECT_EQ(result, c.result);
 
     bool directory = (c.attributes & kAttributeDirectory) != 0;
@@ -135,7 +135,7 @@ protected:
     std::string In(const std::string& name) const { return sandbox_ + "\\" + name; }
     int Extract(const char* archive, const char* member, const std::string& output, uint16_t attributes = 0) {
         return ExtractZipMember(FixturePath(archive).c_str(), output.c_str(), attributes,
-                                MemberOffset(archive, member), nullptr, kProgressCommandId);
+                                MemberOffset(archive, member), kQuietPorts);
     }
 
     std::string sandbox_;

@@ -1,5 +1,7 @@
 // Member extraction in the host build: the shared rules over the POSIX
-// file layer, and the disk change through the host's disk-prompt callback.
+// file layer, what the decoder's results become, and the ports as the
+// extraction uses them: the disk change, the progress reports and their
+// answers.
 #include <ftw.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -36,7 +38,6 @@ bool IsFolder(const std::string& path) {
 }
 
 #include "host/extract_cases.h"
-#include "unzip/decoder_ui_hooks.h"
 
 namespace {
 
@@ -45,20 +46,39 @@ using extract_cases::MemberOffset;
 using zip_fixtures::FixturePath;
 using zip_fixtures::ReadText;
 
+// Every decoder result has its extraction result; the damaged-data ones
+// keep the numbers the installation has always seen.
+TEST(ExtractResults, EveryDecoderResultMapsByName) {
+    const struct {
+        DecodeResult decoded;
+        ExtractResult extracted;
+    } rows[] = {
+        {kDecodeOk, kExtractOk},
+        {kDecodeBadHeader, kExtractBadCrc},
+        {kDecodeWriteFailed, kExtractOutputFailed},
+        {kDecodeInputEnded, kExtractInputFailed},
+        {kDecodeBadData, kExtractBadHeader},
+        {kDecodeCancelled, kExtractCancelled},
+    };
+    for (const auto& row : rows) EXPECT_EQ(ExtractResultOf(row.decoded), row.extracted) << row.decoded;
+    // The numbers callers compare with.
+    const int numbers[] = {kExtractOk,        kExtractBadCrc,    kExtractOutputFailed, kExtractInputFailed,
+                           kExtractBadHeader, kExtractCancelled, kExtractBadMethod,    kExtractEncrypted};
+    for (int i = 0; i < 8; ++i) EXPECT_EQ(numbers[i], i);
+}
+
+// The next disk: the piece is put in place under the archive's name when
+// the disk is confirmed.
 struct DiskChange {
     std::string archive;
     std::string nextPiece;
     bool confirm = true;
-    int prompts = 0;
-    std::string text;
+    std::vector<int> asked;
 };
 
-DiskChange* g_change = nullptr;
-
-bool AnswerPrompt(ProgressWindowHandle, const char* text, const char* caption) {
-    DiskChange& change = *g_change;
-    ++change.prompts;
-    change.text = std::string(caption) + ": " + text;
+bool AskForDisk(void* context, int n) {
+    DiskChange& change = *static_cast<DiskChange*>(context);
+    change.asked.push_back(n);
     if (!change.confirm) return false;
     std::string piece = ReadText(change.nextPiece);
     FILE* file = std::fopen(PathText(change.archive).c_str(), "wb");
@@ -69,14 +89,8 @@ bool AnswerPrompt(ProgressWindowHandle, const char* text, const char* caption) {
 
 class HostSplitArchive : public testing::TestWithParam<const char*> {
 protected:
-    void SetUp() override {
-        sandbox_ = NewSandbox();
-        static const DecoderUiHooks hooks = {nullptr, nullptr, nullptr, nullptr, AnswerPrompt, nullptr};
-        SetDecoderUiHooks(&hooks);
-    }
+    void SetUp() override { sandbox_ = NewSandbox(); }
     void TearDown() override {
-        SetDecoderUiHooks(nullptr);
-        g_change = nullptr;
         CurrentThreadState().currentDisk = 0;
         DropSandbox(sandbox_);
     }
@@ -91,98 +105,120 @@ protected:
         std::fwrite(first.data(), 1, first.size(), file);
         std::fclose(file);
         change.nextPiece = Piece(2);
-        g_change = &change;
+        DecoderPorts ports = {&change, nullptr, nullptr, nullptr, AskForDisk, nullptr};
         return ExtractZipMember(change.archive.c_str(), output.c_str(), 0, MemberOffset("ex_split.zip", Member()),
-                                nullptr, kProgressCommandId);
+                                ports);
     }
 
     std::string sandbox_;
 };
 
-TEST_P(HostSplitArchive, ConfirmedPromptJoinsTheMember) {
+TEST_P(HostSplitArchive, ConfirmedDiskJoinsTheMember) {
     CurrentThreadState().currentDisk = 0;
     DiskChange change;
     std::string output = sandbox_ + "\\joined.bin";
     EXPECT_EQ(Extract(change, output), kExtractOk);
-    EXPECT_EQ(change.prompts, 1);
-    EXPECT_EQ(change.text, "Unzip: Please insert disk number 1 and press ENTER!");
+    EXPECT_EQ(change.asked, std::vector<int>{1});
     EXPECT_TRUE(ReadText(PathText(output)) == ExpectedContent(Member()));
 }
 
-TEST_P(HostSplitArchive, RefusedPromptGivesThreeAndNoFile) {
+TEST_P(HostSplitArchive, RefusedDiskGivesThreeAndNoFile) {
     CurrentThreadState().currentDisk = 4;
     DiskChange change;
     change.confirm = false;
     std::string output = sandbox_ + "\\refused.bin";
     EXPECT_EQ(Extract(change, output), kExtractInputFailed);
-    EXPECT_EQ(change.text, "Unzip: Please insert disk number 5 and press ENTER!");
+    EXPECT_EQ(change.asked, std::vector<int>{5});
     EXPECT_EQ(CurrentThreadState().currentDisk, 4);
     EXPECT_NE(access(PathText(output).c_str(), F_OK), 0);
 }
 
-// Progress through the host's callbacks, with a clock that advances 7 ms
-// at every reading: reports at least 200 ms apart, the first poll reports,
-// the driver's own 0 and 100 percent reports around them.
+// Progress through the ports, with a clock that advances 7 ms at every
+// reading: reports at least 200 ms apart, the first poll reports, the
+// driver's own 0 and 100 percent milestones around them.
 struct Recorded {
     uint32_t tick;
     uint16_t percentage;
+    ProgressReportKind kind;
 };
-std::vector<Recorded> g_reports;
-uint32_t g_clock = 0;
-bool g_f9Down = false;
 
-uint32_t FakeClock() { return g_clock += 7; }
-uint16_t RecordReport(ProgressWindowHandle, int16_t commandId, uint16_t percentage) {
-    EXPECT_EQ(commandId, kProgressCommandId);
-    g_reports.push_back({g_clock, percentage});
-    return percentage;
+struct ProgressDesk {
+    uint32_t clock = 1000;
+    std::vector<Recorded> reports;
+    ProgressAnswer atStart = kProgressContinue;  // to the 0 percent milestone
+    ProgressAnswer toPolls = kProgressContinue;
+    ProgressAnswer atEnd = kProgressContinue;    // to the 100 percent milestone
+};
+
+uint32_t FakeClock(void* context) { return static_cast<ProgressDesk*>(context)->clock += 7; }
+
+ProgressAnswer RecordReport(void* context, uint16_t percentage, ProgressReportKind kind) {
+    ProgressDesk& desk = *static_cast<ProgressDesk*>(context);
+    desk.reports.push_back({desk.clock, percentage, kind});
+    if (kind == kProgressPoll) return desk.toPolls;
+    return percentage == 0 ? desk.atStart : desk.atEnd;
 }
-bool KeyDown(int key) { return g_f9Down && key == 0x78; }  // VK_F9
 
 class HostProgress : public testing::Test {
 protected:
-    void SetUp() override {
-        sandbox_ = NewSandbox();
-        g_reports.clear();
-        g_clock = 1000;
-        g_f9Down = false;
-        static const DecoderUiHooks hooks = {nullptr, FakeClock, RecordReport, KeyDown, nullptr, nullptr};
-        SetDecoderUiHooks(&hooks);
-    }
-    void TearDown() override {
-        SetDecoderUiHooks(nullptr);
-        DropSandbox(sandbox_);
-    }
-    int Extract(ProgressWindowHandle window, const std::string& output) {
+    void SetUp() override { sandbox_ = NewSandbox(); }
+    void TearDown() override { DropSandbox(sandbox_); }
+    int Extract(ProgressDesk& desk, const std::string& output) {
+        DecoderPorts ports = {&desk, nullptr, FakeClock, RecordReport, nullptr, nullptr};
         return ExtractZipMember(FixturePath("ex_big.zip").c_str(), output.c_str(), 0,
-                                MemberOffset("ex_big.zip", "slow.bin"), window, kProgressCommandId);
+                                MemberOffset("ex_big.zip", "slow.bin"), ports);
     }
 
     std::string sandbox_;
 };
 
 TEST_F(HostProgress, ReportsAreThrottledAndTheFirstPollReports) {
-    int dummyWindow = 0;
-    ASSERT_EQ(Extract(&dummyWindow, sandbox_ + "\\slow.bin"), kExtractOk);
-    ASSERT_GE(g_reports.size(), 4u);
-    EXPECT_EQ(g_reports.front().percentage, 0u);
-    EXPECT_EQ(g_reports.back().percentage, 100u);
+    ProgressDesk desk;
+    ASSERT_EQ(Extract(desk, sandbox_ + "\\slow.bin"), kExtractOk);
+    const std::vector<Recorded>& r = desk.reports;
+    ASSERT_GE(r.size(), 4u);
+    EXPECT_EQ(r.front().percentage, 0u);
+    EXPECT_EQ(r.front().kind, kProgressMilestone);
+    EXPECT_EQ(r.back().percentage, 100u);
+    EXPECT_EQ(r.back().kind, kProgressMilestone);
     // 64 chunks of 32768 bytes, one poll after each: the first poll, after
     // the first chunk, reports 1 percent.
-    EXPECT_EQ(g_reports[1].percentage, 1u);
-    EXPECT_EQ(g_reports[1].tick, 1007u);
-    for (size_t i = 2; i + 1 < g_reports.size(); ++i) {
-        EXPECT_GE(g_reports[i].tick - g_reports[i - 1].tick, 200u);
-        EXPECT_GE(g_reports[i].percentage, g_reports[i - 1].percentage);
+    EXPECT_EQ(r[1].percentage, 1u);
+    EXPECT_EQ(r[1].tick, 1007u);
+    for (size_t i = 1; i + 1 < r.size(); ++i) {
+        EXPECT_EQ(r[i].kind, kProgressPoll);
+        if (i == 1) continue;
+        EXPECT_GE(r[i].tick - r[i - 1].tick, 200u);
+        EXPECT_GE(r[i].percentage, r[i - 1].percentage);
     }
 }
 
-TEST_F(HostProgress, WithoutAWindowF9Cancels) {
-    g_f9Down = true;
-    std::string output = sandbox_ + "\\f9.bin";
-    EXPECT_EQ(Extract(nullptr, output), kExtractCancelled);
-    EXPECT_TRUE(g_reports.empty());
-    EXPECT_NE(access(PathText(output).c_str(), F_OK), 0);
+// The answer to the opening milestone does not count; a cancel from a poll
+// or from the closing milestone ends the member without its file.
+TEST_F(HostProgress, CancelAnswers) {
+    const struct {
+        const char* label;
+        ProgressAnswer atStart, toPolls, atEnd;
+        int result;
+        bool closingReport;
+    } rows[] = {
+        {"none", kProgressContinue, kProgressContinue, kProgressContinue, kExtractOk, true},
+        {"at_start", kProgressCancel, kProgressContinue, kProgressContinue, kExtractOk, true},
+        {"polls", kProgressContinue, kProgressCancel, kProgressContinue, kExtractCancelled, false},
+        {"at_end", kProgressContinue, kProgressContinue, kProgressCancel, kExtractCancelled, true},
+    };
+    for (const auto& row : rows) {
+        ProgressDesk desk;
+        desk.atStart = row.atStart;
+        desk.toPolls = row.toPolls;
+        desk.atEnd = row.atEnd;
+        std::string output = sandbox_ + "\\" + row.label + ".bin";
+        EXPECT_EQ(Extract(desk, output), row.result) << row.label;
+        EXPECT_EQ(access(PathText(output).c_str(), F_OK) == 0, row.result == kExtractOk) << row.label;
+        ASSERT_FALSE(desk.reports.empty());
+        bool closed = desk.reports.back().kind == kProgressMilestone && desk.reports.back().percentage == 100;
+        EXPECT_EQ(closed, row.closingReport) << row.label;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Disks, HostSplitArchive, testing::Values("ex_split_stored", "ex_split_deflated"));

@@ -398,16 +398,14 @@ TEST(Inflate, WriteFailureGivesTwo) {
     for (long budget : {0L, 32767L, 32768L, 65536L, 99999L}) {
         DecodeOptions options;
         options.failWritesAfter = budget;
-        int beeps = 0;
-        static int* counter;
-        counter = &beeps;
-        DecoderUiHooks hooks = {};
-        hooks.beep = [] { ++*counter; };
-        SetDecoderUiHooks(&hooks);
+        int failures = 0;
+        DecoderPorts ports = {};
+        ports.context = &failures;
+        ports.writeFailed = [](void* context) { ++*static_cast<int*>(context); };
+        options.ports = &ports;
         DecodeRun run = RunInflate(stream, options);
-        SetDecoderUiHooks(nullptr);
         EXPECT_EQ(run.result, 2) << budget;
-        EXPECT_EQ(beeps, 1) << budget;
+        EXPECT_EQ(failures, 1) << budget;
     }
 }
 
@@ -415,15 +413,13 @@ TEST(Inflate, CancelStopsAtTheNextSymbol) {
     Bytes data = SampleData(300000, 7, 1);
     for (int level : {0, 6}) {
         Bytes stream = ZlibDeflate(data, level);
-        // Without a progress window the command id is a key: F9 is down.
-        DecoderUiHooks hooks = {};
-        hooks.keyDown = [](int key) { return key == 120; };
-        SetDecoderUiHooks(&hooks);
+        // Every poll is answered with cancel.
+        DecoderPorts ports = {};
+        ports.report = [](void*, uint16_t, ProgressReportKind) { return kProgressCancel; };
         DecodeOptions options;
         options.readSize = 1000;
-        options.progressCommandId = 120;
+        options.ports = &ports;
         DecodeRun run = RunInflate(stream, options);
-        SetDecoderUiHooks(nullptr);
         EXPECT_EQ(run.result, 5) << level;
         // The first refill polls and cancels; decoding stops at the next
         // symbol, long before the second thousand bytes are needed.
@@ -498,7 +494,7 @@ TEST(Inflate, DataDescriptorThroughTheBitReader) {
             static uint32_t* result;
             result = &read;
             DecodeRun run = RunInflate(stream, DecodeOptions(), [](DecoderState& state) {
-                int r = InflateMember(state);
+                DecodeResult r = InflateMember(state);
                 DropBits(state, state.bitCount % 8);
                 NeedBits(state, 16);
                 DropBits(state, 16);

@@ -6,23 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "base/startup_flags.h"
 #include "fs/path_utils.h"
+#include "host/dbcs_mode.h"
 
 namespace {
-
-class DbcsMode {
-public:
-    explicit DbcsMode(bool on) : saved_(GetStartupFlags()) {
-        StartupFlags flags = saved_;
-        flags.dbcs = on;
-        SetStartupFlags(flags);
-    }
-    ~DbcsMode() { SetStartupFlags(saved_); }
-
-private:
-    StartupFlags saved_;
-};
 
 // All tokens of text, "<null>" marking the end.
 std::vector<std::string> Tokens(const char* text) {
@@ -129,6 +116,9 @@ TEST(PathUtilsDbcs, TrailByteBackslashIsNotASeparator) {
     EXPECT_STREQ(NamePart(text, '\\'), kSo);
     EXPECT_EQ(ScanChar(kSo, '\\'), nullptr);
     EXPECT_EQ(ScanCharBack(kSo, '\\'), nullptr);
+    EXPECT_EQ(LastCharacter(text), text + 6);
+    const char empty[] = "";
+    EXPECT_EQ(LastCharacter(empty), empty);
     // A name ending in such a character still needs its backslash, and
     // loses nothing when one is removed.
     EXPECT_EQ(Added(text), path + "\\");

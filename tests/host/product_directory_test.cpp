@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "host/dbcs_mode.h"
 #include "setup/language.h"
 #include "setup/product_directory.h"
 
@@ -34,6 +35,27 @@ TEST(ProductDirectory, AppendRule) {
         {"\\\\server\\share", "install", "\\\\server\\share\\install"},
         {"D:\\Tools", "", "D:\\Tools"},                        // empty name: begins with it
         {"D:\\\xC4pfel", "\xE4pfel", "D:\\\xC4pfel\\\xE4pfel"}, // case folded for a to z only
+    };
+    for (const auto& c : cases) {
+        char path[260];
+        strcpy(path, c.picked);
+        EXPECT_TRUE(AppendProductDirectory(path, c.name)) << c.picked;
+        EXPECT_STREQ(path, c.expected) << c.picked;
+    }
+}
+
+TEST(ProductDirectory, DoubleByteNamesAreComparedByCharacters) {
+    DbcsMode mode(true);
+    const struct {
+        const char* picked;
+        const char* name;
+        const char* expected;
+    } cases[] = {
+        // 83 41 and 83 61 are two different characters, not one in two cases.
+        {"D:\\\x83\x41", "\x83\x61", "D:\\\x83\x41\\\x83\x61"},
+        {"D:\\\x83\x61pp", "\x83\x61", "D:\\\x83\x61pp"},
+        {"D:\\\x83\x5C", "\x83\x5C", "D:\\\x83\x5C"},
+        {"D:\\\x83\x5Cx", "\x83\x5C", "D:\\\x83\x5Cx"},
     };
     for (const auto& c : cases) {
         char path[260];

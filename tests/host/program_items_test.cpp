@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "install/program_group.h"
 #include "progman/program_items.h"
 #include "setup/language.h"
 #include "setup/setup_info.h"

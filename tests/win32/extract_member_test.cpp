@@ -1,5 +1,6 @@
 // Member extraction in the product under Wine: the shared rules, then what
-// needs the real system: progress reports to a window, cancel through the
+// needs the real system, through the installer's ports: progress reports
+// to a window standing in for the progress dialog, cancel through the
 // report answer, the disk prompt of an archive split across two "disks",
 // NTFS size reservation, UNC-style paths and an output file in use.
 #include <windows.h>
@@ -8,6 +9,10 @@
 #include <vector>
 
 #include "base/startup_flags.h"
+#include "base/window_context.h"
+#include "install/decoder_ports.h"
+#include "progress/progress_bars.h"
+#include "progress/progress_dialog.h"
 #include "testlib/distribution.h"
 #include "testlib/window_driver.h"
 
@@ -57,11 +62,11 @@ long long SizeOf(const std::string& path) {
 void OnReport(WORD* word) {
     ProgressRecorder& r = *g_recorder;
     r.reports.push_back({GetTickCount(), *word, SizeOf(r.outputPath)});
-    if (r.cancelAlways || (r.cancelAtHundred && *word == 100)) *word = 0xFFFF;
+    if (r.cancelAlways || (r.cancelAtHundred && *word == 100)) *word = kProgressCancelAnswer;
 }
 
 LRESULT CALLBACK RecorderProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_COMMAND && LOWORD(wParam) == static_cast<WORD>(kProgressCommandId) && g_recorder) {
+    if (message == WM_COMMAND && wParam == kProgressQueryCommand && g_recorder) {
         OnReport(reinterpret_cast<WORD*>(lParam));
         return 0;
     }
@@ -72,6 +77,7 @@ LRESULT CALLBACK RecorderProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
+// The progress dialog of the installer's ports while it lives.
 class RecorderWindow {
 public:
     explicit RecorderWindow(ProgressRecorder& recorder) {
@@ -86,14 +92,14 @@ public:
         // A busy spell shorter than the timer's period, so that the
         // decoder's message pump always comes to an end.
         if (recorder.busyMs > 0) SetTimer(window_, kBusyTimer, recorder.busyMs + 2, nullptr);
+        SetProgressDialogHandle(window_);
     }
     ~RecorderWindow() {
+        SetProgressDialogHandle(nullptr);
         KillTimer(window_, kBusyTimer);
         DestroyWindow(window_);
         g_recorder = nullptr;
     }
-    HWND Handle() const { return window_; }
-
 private:
     HWND window_;
 };
@@ -120,7 +126,7 @@ TEST_F(ExtractionUnderWine, ReportsAreThrottledAndTheFirstPollReports) {
     {
         RecorderWindow window(recorder);
         ASSERT_EQ(ExtractZipMember(FixturePath("ex_big.zip").c_str(), recorder.outputPath.c_str(), 0,
-                                   MemberOffset("ex_big.zip", "slow.bin"), window.Handle(), kProgressCommandId),
+                                   MemberOffset("ex_big.zip", "slow.bin"), InstallerDecoderPorts()),
                   kExtractOk);
     }
     const std::vector<Report>& r = recorder.reports;
@@ -145,7 +151,7 @@ TEST_F(ExtractionUnderWine, CancelAnswerStopsAndRemovesTheFile) {
         recorder.cancelAtHundred = atHundred;
         RecorderWindow window(recorder);
         EXPECT_EQ(ExtractZipMember(FixturePath("ex_plain.zip").c_str(), recorder.outputPath.c_str(), 0,
-                                   MemberOffset("ex_plain.zip", "stored.bin"), window.Handle(), kProgressCommandId),
+                                   MemberOffset("ex_plain.zip", "stored.bin"), InstallerDecoderPorts()),
                   kExtractCancelled)
             << (atHundred ? "at 100 percent" : "at the first poll");
         EXPECT_EQ(GetFileAttributesA(recorder.outputPath.c_str()), INVALID_FILE_ATTRIBUTES);
@@ -165,7 +171,7 @@ TEST_F(ExtractionUnderWine, NtfsGetsTheFullSizeBeforeTheFirstWrite) {
         recorder.outputPath = In(nt ? "big_nt.txt" : "big_95.txt");
         RecorderWindow window(recorder);
         ASSERT_EQ(ExtractZipMember(FixturePath("ex_big.zip").c_str(), recorder.outputPath.c_str(), 0,
-                                   MemberOffset("ex_big.zip", "big.txt"), window.Handle(), kProgressCommandId),
+                                   MemberOffset("ex_big.zip", "big.txt"), InstallerDecoderPorts()),
                   kExtractOk);
         ASSERT_FALSE(recorder.reports.empty());
         EXPECT_EQ(recorder.reports.front().outputSize, nt ? 10 * 1024 * 1024 : 0) << (nt ? "NT" : "Windows 95");
@@ -177,7 +183,7 @@ TEST_F(ExtractionUnderWine, UncStylePathGetsEveryMissingLevel) {
     // \\?\C:\... : server "?", share "C:"; the levels below are created.
     std::string output = "\\\\?\\" + In("u1\\u2\\u3\\deep.txt");
     ASSERT_EQ(ExtractZipMember(FixturePath("ex_plain.zip").c_str(), output.c_str(), 0,
-                               MemberOffset("ex_plain.zip", "docs/sub/deep.txt"), nullptr, kProgressCommandId),
+                               MemberOffset("ex_plain.zip", "docs/sub/deep.txt"), InstallerDecoderPorts()),
               kExtractOk);
     EXPECT_TRUE(ReadText(In("u1\\u2\\u3\\deep.txt")) == ExpectedContent("docs/sub/deep.txt"));
 }
@@ -189,7 +195,7 @@ TEST_F(ExtractionUnderWine, OutputInUseGivesTwoAndStaysAsItWas) {
     DWORD written = 0;
     WriteFile(busy, "held", 4, &written, nullptr);
     EXPECT_EQ(ExtractZipMember(FixturePath("ex_plain.zip").c_str(), output.c_str(), 0,
-                               MemberOffset("ex_plain.zip", "stored.bin"), nullptr, kProgressCommandId),
+                               MemberOffset("ex_plain.zip", "stored.bin"), InstallerDecoderPorts()),
               kExtractOutputFailed);
     EXPECT_NE(FileErrorCode(), 0u);
     CloseHandle(busy);
@@ -230,8 +236,9 @@ DWORD WINAPI AnswerPrompts(void* parameter) {
 
 int ExtractWithPrompt(PromptAnswer& answer, const char* member, const std::string& output) {
     HANDLE thread = CreateThread(nullptr, 0, AnswerPrompts, &answer, 0, nullptr);
+    // No progress dialog: the prompt has no owner.
     int result = ExtractZipMember(answer.archive.c_str(), output.c_str(), 0, MemberOffset("ex_split.zip", member),
-                                  nullptr, kProgressCommandId);
+                                  InstallerDecoderPorts());
     answer.done = true;
     WaitForSingleObject(thread, INFINITE);
     CloseHandle(thread);

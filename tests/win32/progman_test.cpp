@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "base/window_context.h"
+#include "install/program_group.h"
 #include "progman/progman.h"
 #include "progman/progman_request.h"
 #include "setup/language.h"

@@ -7,6 +7,7 @@
 
 #include "setup/profile.h"
 #include "setup/profile_reader.h"
+#include "setup/numbered_list.h"
 #include "setup/setup_info.h"
 #include "testlib/distribution.h"
 
@@ -83,12 +84,12 @@ TEST_F(SetupInfo, Integers) {
 TEST_F(SetupInfo, ListsEndAtTheFirstEmptyValue) {
     char value[260];
     int count = 0;
-    while (ReadSetupListEntry("install", count + 1, value, sizeof value)) ++count;
+    while (ReadListEntry(kPlainList, "install", count + 1, value, sizeof value)) ++count;
     EXPECT_EQ(count, 2);
-    ASSERT_TRUE(ReadSetupListEntry("install", 1, value, sizeof value));
+    ASSERT_TRUE(ReadListEntry(kPlainList, "install", 1, value, sizeof value));
     EXPECT_STREQ(value, "a.zip,Z");
-    EXPECT_FALSE(ReadSetupListEntry("install", 3, value, sizeof value));
-    EXPECT_FALSE(ReadSetupListEntry("nothing", 1, value, sizeof value));
+    EXPECT_FALSE(ReadListEntry(kPlainList, "install", 3, value, sizeof value));
+    EXPECT_FALSE(ReadListEntry(kPlainList, "nothing", 1, value, sizeof value));
 }
 
 TEST_F(SetupInfo, OwnReaderAgreesWithTheProfileFunctions) {

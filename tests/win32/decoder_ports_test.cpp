@@ -1,15 +1,19 @@
-// The decoder's user-interface calls in the product under Wine: progress
-// reports sent to a real window (throttled, the 0xFFFF answer cancels),
-// messages dispatched while decoding, and the disk prompt's message box
-// with its text, caption, OK and Cancel.
+// The installer's decoder ports under Wine, driven through the decoder's
+// own calls: progress queries sent to the progress dialog (WM_COMMAND 120
+// with the address of the percentage word, throttled, 0xFFFF cancels),
+// the F9 key without a dialog, messages dispatched by the pump, and the
+// disk prompt's message box with its text, caption, owner, OK and Cancel.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
+#include "base/window_context.h"
 #include "fs/thread_state.h"
+#include "install/decoder_ports.h"
 #include "testlib/window_driver.h"
 #include "unzip/decoder_io.h"
 
@@ -21,7 +25,7 @@ struct Recorder {
     std::vector<WPARAM> commandIds;
     std::vector<WORD> percentages;
     WORD answer = 0;
-    bool answerCancel = false;
+    bool answerWith = false;  // else the word comes back as sent
     int pings = 0;
 };
 Recorder recorder;
@@ -31,7 +35,7 @@ LRESULT CALLBACK RecorderProc(HWND window, UINT message, WPARAM wParam, LPARAM l
         WORD* word = reinterpret_cast<WORD*>(lParam);
         recorder.commandIds.push_back(wParam);
         recorder.percentages.push_back(*word);
-        if (recorder.answerCancel) *word = 0xFFFF;
+        if (recorder.answerWith) *word = recorder.answer;
         return 0;
     }
     if (message == kPingMessage) {
@@ -51,25 +55,47 @@ HWND MakeRecorderWindow() {
                            nullptr, windowClass.hInstance, nullptr);
 }
 
-class DecoderUi : public testing::Test {
+void PressF9(bool down) {
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = VK_F9;
+    input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+    SendInput(1, &input, sizeof input);
+}
+
+// A member's state with the installer's ports, made while the recorder
+// window is (or is not) the progress dialog.
+class DecoderPortsTest : public testing::Test {
 protected:
     void SetUp() override {
         recorder = Recorder();
         window_ = MakeRecorderWindow();
         ASSERT_TRUE(window_ != nullptr);
+        SetProgressDialogHandle(window_);
+        Bind();
+    }
+    void TearDown() override {
+        SetProgressDialogHandle(nullptr);
+        DestroyWindow(window_);
+    }
+    void Bind() {
+        ports_ = InstallerDecoderPorts();
         memset(&state_, 0, sizeof state_);
-        state_.progressWindow = window_;
-        state_.progressCommandId = kProgressCommandId;
+        state_.ports = &ports_;
         state_.lastReportTime = kNoReportYet;
         state_.compressedSize = 1000;
     }
-    void TearDown() override { DestroyWindow(window_); }
+    void WithoutDialog() {
+        SetProgressDialogHandle(nullptr);
+        Bind();
+    }
     HWND window_ = nullptr;
+    DecoderPorts ports_;
     static DecoderState state_;
 };
-DecoderState DecoderUi::state_;
+DecoderState DecoderPortsTest::state_;
 
-TEST_F(DecoderUi, ReportsReachTheWindowThrottled) {
+TEST_F(DecoderPortsTest, ReportsReachTheDialogThrottled) {
     state_.bytesRead = 250;
     PollProgress(state_);  // the first poll reports
     PollProgress(state_);  // at once again: too soon
@@ -79,19 +105,52 @@ TEST_F(DecoderUi, ReportsReachTheWindowThrottled) {
     EXPECT_FALSE(state_.cancel);
     Sleep(250);
     state_.bytesRead = 1000;
-    recorder.answerCancel = true;
+    recorder.answerWith = true;
+    recorder.answer = 0xFFFF;
     PollProgress(state_);
     ASSERT_EQ(recorder.percentages.size(), 2u);
     EXPECT_EQ(recorder.percentages[1], 100);
     EXPECT_TRUE(state_.cancel);
 }
 
-TEST_F(DecoderUi, PumpDispatchesPendingMessages) {
+TEST_F(DecoderPortsTest, OnlyTheCancelWordCancels) {
+    recorder.answerWith = true;
+    const struct {
+        WORD answer;
+        ProgressAnswer expected;
+    } rows[] = {
+        {0xFFFF, kProgressCancel}, {0, kProgressContinue}, {0xFFFE, kProgressContinue}, {100, kProgressContinue}};
+    for (const auto& row : rows) {
+        recorder.answer = row.answer;
+        EXPECT_EQ(ReportMilestone(state_, 100), row.expected) << row.answer;
+    }
+    EXPECT_EQ(recorder.commandIds, std::vector<WPARAM>(4, 120u));
+}
+
+TEST_F(DecoderPortsTest, WithoutDialogF9CancelsPollsOnly) {
+    WithoutDialog();
+    PollProgress(state_);  // first poll, key up
+    EXPECT_FALSE(state_.cancel);
+    PressF9(true);
+    state_.lastReportTime = kNoReportYet;
+    PollProgress(state_);
+    bool cancelWhileDown = state_.cancel;
+    ProgressAnswer milestone = ReportMilestone(state_, 100);
+    PressF9(false);
+    EXPECT_TRUE(cancelWhileDown);
+    EXPECT_EQ(milestone, kProgressContinue);
+    state_.lastReportTime = kNoReportYet;
+    PollProgress(state_);
+    EXPECT_FALSE(state_.cancel);
+    EXPECT_TRUE(recorder.commandIds.empty());
+}
+
+TEST_F(DecoderPortsTest, PumpDispatchesPendingMessages) {
     PostMessageA(window_, kPingMessage, 0, 0);
     PostMessageA(window_, kPingMessage, 0, 0);
     PumpMessages(state_);
     EXPECT_EQ(recorder.pings, 2);
-    state_.progressWindow = nullptr;
+    WithoutDialog();
     PostMessageA(window_, kPingMessage, 0, 0);
     PumpMessages(state_);
     EXPECT_EQ(recorder.pings, 3);
@@ -101,6 +160,7 @@ struct PromptAnswer {
     const char* button;
     std::string text;
     std::string caption;
+    HWND owner = nullptr;
     bool seen = false;
 };
 
@@ -113,38 +173,41 @@ DWORD WINAPI AnswerPrompt(void* parameter) {
     answer->seen = true;
     answer->caption = WindowText(box);
     answer->text = MessageBoxText(box);
+    answer->owner = GetWindow(box, GW_OWNER);
     ClickButtonByText(box, answer->button);
     return 0;
 }
 
-bool PromptAnsweredWith(const char* button, HWND owner, int disk, PromptAnswer& answer) {
+bool PromptAnsweredWith(const char* button, DecoderState& state, int disk, PromptAnswer& answer) {
     answer.button = button;
     HANDLE thread = CreateThread(nullptr, 0, AnswerPrompt, &answer, 0, nullptr);
-    bool result = PromptForDisk(owner, disk);
+    bool result = PromptForDisk(state, disk);
     WaitForSingleObject(thread, 15000);
     CloseHandle(thread);
     return result;
 }
 
-TEST_F(DecoderUi, DiskPromptOkAndCancel) {
+TEST_F(DecoderPortsTest, DiskPromptOkAndCancel) {
     CurrentThreadState().currentDisk = 0;
     PromptAnswer ok;
-    EXPECT_TRUE(PromptAnsweredWith("OK", window_, 1, ok));
+    EXPECT_TRUE(PromptAnsweredWith("OK", state_, 1, ok));
     EXPECT_TRUE(ok.seen);
     EXPECT_EQ(ok.text, "Please insert disk number 1 and press ENTER!");
     EXPECT_EQ(ok.caption, "Unzip");
+    EXPECT_EQ(ok.owner, window_);
     EXPECT_EQ(CurrentThreadState().currentDisk, 1);
 
     PromptAnswer cancel;
-    EXPECT_FALSE(PromptAnsweredWith("Cancel", window_, 2, cancel));
+    EXPECT_FALSE(PromptAnsweredWith("Cancel", state_, 2, cancel));
     EXPECT_TRUE(cancel.seen);
     EXPECT_EQ(cancel.text, "Please insert disk number 2 and press ENTER!");
     EXPECT_EQ(CurrentThreadState().currentDisk, 1);
 
     // The current disk and numbers out of range ask nothing.
-    EXPECT_TRUE(PromptForDisk(window_, 1));
-    EXPECT_FALSE(PromptForDisk(window_, 1001));
-    EXPECT_FALSE(PromptForDisk(window_, 0));
+    EXPECT_TRUE(PromptForDisk(state_, 1));
+    EXPECT_FALSE(PromptForDisk(state_, 1001));
+    EXPECT_FALSE(PromptForDisk(state_, 0));
+    CurrentThreadState().currentDisk = 0;
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
-#include "progman/progman.h"
-#include "progman/progman_request.h"
+#include "install/program_group.h"
+
 #include "fs/path_utils.h"
 #include "fs/short_path.h"
+#include "progman/progman_request.h"
 #include "setup/language.h"
 #include "setup/prepared_state.h"
 
