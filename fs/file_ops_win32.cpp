@@ -102,15 +102,25 @@ uint32_t GetAttributes(const char* path) {
 
 void MoveFileTo(const char* existingPath, const char* newPath) { Report(MoveFileA(existingPath, newPath)); }
 
+// Asked once per drive: the volume's file system does not change during a
+// run, and the question reads the mount table each time under Wine.
 bool IsNtfsDrive(char driveLetter) {
     if (!GetStartupFlags().nt || driveLetter == '\\') return false;
+    enum DriveAnswer : char { kNotAsked, kNtfs, kOther };
+    static DriveAnswer answers[26];
+    char letter = driveLetter >= 'a' && driveLetter <= 'z' ? static_cast<char>(driveLetter - 'a' + 'A') : driveLetter;
+    DriveAnswer* answer = letter >= 'A' && letter <= 'Z' ? &answers[letter - 'A'] : nullptr;
+    if (answer && *answer != kNotAsked) return *answer == kNtfs;
     char root[] = "c:\\";
     root[0] = driveLetter;
     DWORD maximumComponent = 0;
     DWORD systemFlags = 0;
     char systemName[kMaxPath] = "";
-    GetVolumeInformationA(root, nullptr, 0, nullptr, &maximumComponent, &systemFlags, systemName,
-                          kMaxPath - 1);
-    // The call's own result does not matter: a failure leaves the name empty.
-    return strcmp(systemName, "NTFS") == 0;
+    // A failure leaves the name empty (and is asked again next time: a disk
+    // may be inserted meanwhile).
+    bool known = GetVolumeInformationA(root, nullptr, 0, nullptr, &maximumComponent, &systemFlags, systemName,
+                                       kMaxPath - 1) != FALSE;
+    bool ntfs = strcmp(systemName, "NTFS") == 0;
+    if (answer && known) *answer = ntfs ? kNtfs : kOther;
+    return ntfs;
 }

@@ -11,6 +11,7 @@
 #include "install/system_files.h"
 #include "progress/progress_bars.h"
 #include "progress/progress_dialog.h"
+#include "unzip/extract_member.h"
 #include "unzip/nested_archive.h"
 #include "unzip/zip_directory.h"
 #include "unzip/zip_probe.h"
@@ -46,7 +47,7 @@ bool RedirectReadOnly(const ZipEntry& entry, const char* target, char* output) {
 
 // One member that passed the filters; kEntryDone or kEntryPassedOver to go
 // on with the next member, anything else ends the entry.
-EntryResult UnpackMember(const char* archivePath, const ZipEntry& entry, const MemberPlan& plan,
+EntryResult UnpackMember(ArchiveSession& archive, const ZipEntry& entry, const MemberPlan& plan,
                          uint32_t baseOffset) {
     if (plan.verdict == kMemberTooLong) return OutputFailed(plan, plan.name);
     if (plan.verdict != kMemberInstalled) return kEntryReadError;
@@ -58,8 +59,8 @@ EntryResult UnpackMember(const char* archivePath, const ZipEntry& entry, const M
     // in the Windows or System directory.
     bool stampedTime = (entry.stamp & 0xFFFF) != 0;
     if (!((plan.placement == kPlacedInDestination && stampedTime) || !PathExists(output))) return kEntryDone;
-    ExtractResult result = ExtractZipMember(archivePath, output, static_cast<uint16_t>(entry.attributes & ~1u),
-                                            entry.headerOffset + baseOffset, InstallerDecoderPorts());
+    ExtractResult result = ExtractSessionMember(archive, output, static_cast<uint16_t>(entry.attributes & ~1u),
+                                                entry.headerOffset + baseOffset, InstallerDecoderPorts());
     if (result == kExtractOutputFailed) return OutputFailed(plan, output);
     if (result != kExtractOk) return EntryResultOfExtraction(result);
     if (redirected && ReplaceByNewer(output, plan.output)) SetRestartNeeded(true);
@@ -105,6 +106,8 @@ EntryResult UnpackArchive(const char* archivePath, const char* targetPath, int32
     CopyBounded(targetDirectory, targetPath, kMaxPath);
     *NamePart(targetDirectory, '\\') = '\0';
     ZipDirectory listing;
+    ArchiveSession archive;
+    BeginArchiveSession(archive, archivePath);
     int r = OpenZipDirectory(archivePath, listing, baseOffset, length);
     for (; r == kListingEntry; r = NextZipEntry(listing)) {
         MemberPlan plan;
@@ -112,12 +115,14 @@ EntryResult UnpackArchive(const char* archivePath, const char* targetPath, int32
         if (!MemberWanted(plan)) continue;
         BeginProgressItem(runningBytes, static_cast<int32_t>(listing.entry.size));
         runningBytes = AddByteCount(runningBytes, listing.entry.size);
-        EntryResult result = UnpackMember(archivePath, listing.entry, plan, baseOffset);
+        EntryResult result = UnpackMember(archive, listing.entry, plan, baseOffset);
         if (result != kEntryDone && result != kEntryPassedOver) {
+            EndArchiveSession(archive);
             CloseZipDirectory(listing);
             return result;
         }
     }
+    EndArchiveSession(archive);
     CloseZipDirectory(listing);
     return r == kListingEnd ? kEntryDone : kEntryReadError;
 }

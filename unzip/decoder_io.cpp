@@ -13,6 +13,8 @@ const int32_t kFloatPercentFrom = 1000000;  // bytes read * 100 would overflow b
 const int kFirstDisk = 1;
 const int kLastDisk = 1000;
 const int kStoredChunk = 32768;
+// Read beyond a member's data: room for a data descriptor behind it.
+const int kReadMargin = 64;
 
 // Tests and fuzz targets may leave the ports out altogether.
 const DecoderPorts& PortsOf(const DecoderState& state) { return state.ports ? *state.ports : kQuietPorts; }
@@ -52,6 +54,13 @@ void ProvideFiller(DecoderState& state) {
     memset(state.inputBuffer, 0, sizeof state.inputBuffer);
     state.inputPosition = 0;
     state.inputEnd = kInputBufferSize - 1;
+}
+
+// A member's last block is read only as far as its data (and a data
+// descriptor behind it) goes: small members cost a small read.
+uint16_t ReadSize(const DecoderState& state) {
+    long long rest = static_cast<long long>(state.compressedSize) - state.bytesRead + kReadMargin;
+    return rest < kInputBufferSize ? static_cast<uint16_t>(rest < 1 ? 1 : rest) : kInputBufferSize;
 }
 
 }  // namespace
@@ -95,13 +104,13 @@ void RefillInput(DecoderState& state) {
     PumpMessages(state);
     PollProgress(state);
     uint16_t got = 0;
-    if (state.archiveFile != kInvalidFile) ReadBlock(state.archiveFile, state.inputBuffer, kInputBufferSize, &got);
+    if (state.archiveFile != kInvalidFile) ReadBlock(state.archiveFile, state.inputBuffer, ReadSize(state), &got);
     if (state.archiveFile == kInvalidFile || FileErrorCode() != 0 || got == 0) {
         bool atEnd = state.archiveFile != kInvalidFile && FileErrorCode() == 0;
         CloseArchive(state);
         got = 0;
         if (atEnd && PromptForDisk(state, CurrentThreadState().currentDisk + 1) && ReopenArchive(state)) {
-            ReadBlock(state.archiveFile, state.inputBuffer, kInputBufferSize, &got);
+            ReadBlock(state.archiveFile, state.inputBuffer, ReadSize(state), &got);
             if (FileErrorCode() != 0) got = 0;
         }
         if (got == 0) {

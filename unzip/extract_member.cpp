@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "base/startup_flags.h"
 #include "fs/path_utils.h"
 #include "unzip/data_descriptor.h"
 #include "unzip/decoder_io.h"
@@ -35,9 +36,11 @@ bool MakeDirectoryPath(char* path, uint16_t attributes) {
     return EndsWithBackslash(path);
 }
 
-// The stamp once more through a handle opened for writing, for file
-// systems that moved it while the file was closed.
+// The stamp once more through a handle opened for writing, for the FAT
+// volumes of Windows 95, which may move it while the file is closed. NT
+// keeps a stamp set through the handle: no second open there.
 void ConfirmStamp(const char* path, PackedStamp stamp) {
+    if (GetStartupFlags().nt) return;
     FileHandle file = OpenExistingFile(path, kModeReadWrite | kShareCompatible);
     if (file == kInvalidFile) return;
     if (GetFileStamp(file) != stamp) SetFileStamp(file, stamp);
@@ -65,12 +68,11 @@ ExtractResult Decode(DecoderState& state, uint16_t method) {
 
 // Runs the decoder on a created output file and checks the outcome; the
 // output is deleted again on any failure.
-ExtractResult DecodeToFile(FileHandle archive, const char* archivePath, FileHandle output, const char* outputPath,
+ExtractResult DecodeToFile(ArchiveSession& session, FileHandle output, const char* outputPath,
                            const LocalHeader& header, const DecoderPorts& ports) {
     DecoderState state;
-    FillState(state, archive, archivePath, output, header, ports);
+    FillState(state, session.file, session.path, output, header, ports);
     if (!AllocateDecoderWindow(state)) {
-        CloseFileHandle(archive);
         CloseFileHandle(output);
         RemoveFile(outputPath);
         return kExtractOutputFailed;
@@ -87,7 +89,7 @@ ExtractResult DecodeToFile(FileHandle archive, const char* archivePath, FileHand
     uint32_t computed = ~state.crc;
     ReleaseDecoderWindow(state);
     // After a disk change this is the archive file of the later disk.
-    CloseIfOpen(state.archiveFile);
+    session.file = state.archiveFile;
     SetFileStamp(output, header.stamp);
     CloseFileHandle(output);
 
@@ -111,35 +113,44 @@ ExtractResult ExtractResultOf(DecodeResult result) {
     return kExtractBadHeader;  // no other value exists; damaged data at worst
 }
 
+void BeginArchiveSession(ArchiveSession& session, const char* archivePath) {
+    CopyBounded(session.path, archivePath, kMaxPath);
+    session.file = kInvalidFile;
+}
+
+// Closing is cleanup: the code of the last real failure stays.
+void EndArchiveSession(ArchiveSession& session) {
+    unsigned long code = FileErrorCode();
+    CloseIfOpen(session.file);
+    session.file = kInvalidFile;
+    SetFileErrorCode(code);
+}
+
 ExtractResult ExtractZipMember(const char* archivePath, const char* outputPath, uint16_t attributes,
                                uint32_t headerOffset, const DecoderPorts& ports) {
     if (std::strlen(archivePath) >= static_cast<size_t>(kMaxPath)) return kExtractInputFailed;
-    FileHandle archive = OpenExistingFile(archivePath, kModeRead | kShareCompatible);
-    if (archive == kInvalidFile) return kExtractInputFailed;
+    ArchiveSession session;
+    BeginArchiveSession(session, archivePath);
+    ExtractResult result = ExtractSessionMember(session, outputPath, attributes, headerOffset, ports);
+    EndArchiveSession(session);
+    return result;
+}
+
+ExtractResult ExtractSessionMember(ArchiveSession& session, const char* outputPath, uint16_t attributes,
+                                   uint32_t headerOffset, const DecoderPorts& ports) {
+    if (session.file == kInvalidFile) session.file = OpenExistingFile(session.path, kModeRead | kShareCompatible);
+    if (session.file == kInvalidFile) return kExtractInputFailed;
 
     LocalHeader header;
-    if (!ReadLocalHeader(archive, headerOffset, header)) {
-        CloseFileHandle(archive);
-        return kExtractBadHeader;
-    }
+    if (!ReadLocalHeader(session.file, headerOffset, header)) return kExtractBadHeader;
     // Refused before any output exists, so that an existing file of the
     // same name is never replaced by a member that cannot be decoded.
-    if (header.method != kMethodStored && header.method != kMethodDeflated) {
-        CloseFileHandle(archive);
-        return kExtractBadMethod;
-    }
-    if (header.flags & kFlagEncrypted) {
-        CloseFileHandle(archive);
-        return kExtractEncrypted;
-    }
-    if (SeekFile(archive, static_cast<int32_t>(header.dataOffset), 0) == -1) {
-        CloseFileHandle(archive);
-        return kExtractBadHeader;
-    }
+    if (header.method != kMethodStored && header.method != kMethodDeflated) return kExtractBadMethod;
+    if (header.flags & kFlagEncrypted) return kExtractEncrypted;
+    if (SeekFile(session.file, static_cast<int32_t>(header.dataOffset), 0) == -1) return kExtractBadHeader;
 
     char path[kMaxPath];
     if (std::strlen(outputPath) >= static_cast<size_t>(kMaxPath)) {
-        CloseFileHandle(archive);
         SetFileErrorCode(kNameTooLong);
         return kExtractOutputFailed;
     }
@@ -149,17 +160,11 @@ ExtractResult ExtractZipMember(const char* archivePath, const char* outputPath, 
     FileHandle output = PrepareOutputFile(path, isDirectory, header.size);
     if (isDirectory) {
         SetAttributes(path, attributes);
-        CloseFileHandle(archive);
         return kExtractOk;
     }
-    if (output == kInvalidFile) {
-        unsigned long code = FileErrorCode();
-        CloseFileHandle(archive);
-        SetFileErrorCode(code);
-        return kExtractOutputFailed;
-    }
+    if (output == kInvalidFile) return kExtractOutputFailed;
 
-    ExtractResult result = DecodeToFile(archive, archivePath, output, path, header, ports);
+    ExtractResult result = DecodeToFile(session, output, path, header, ports);
     if (result != kExtractOk) return result;
     ConfirmStamp(path, header.stamp);
     SetAttributes(path, attributes);

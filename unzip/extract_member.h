@@ -29,6 +29,20 @@ const uint16_t kAttributeDirectory = 0x10;
 ExtractResult ExtractZipMember(const char* archivePath, const char* outputPath, uint16_t attributes,
                                uint32_t headerOffset, const DecoderPorts& ports);
 
+// One archive kept open across the members of one entry: the first member
+// opens it, the others reuse the handle. After a disk change it is the file
+// of the same name on the later disk, as reopening it would give.
+struct ArchiveSession {
+    char path[kMaxPath];
+    FileHandle file;  // kInvalidFile until opened, or after a failed reopen
+};
+void BeginArchiveSession(ArchiveSession& session, const char* archivePath);
+void EndArchiveSession(ArchiveSession& session);
+
+// ExtractZipMember through the session's handle.
+ExtractResult ExtractSessionMember(ArchiveSession& session, const char* outputPath, uint16_t attributes,
+                                   uint32_t headerOffset, const DecoderPorts& ports);
+
 // What a decoder result means for the member. Damaged member data keeps
 // the results the installation has always reported: a malformed block
 // header counts as a CRC mismatch, invalid data as an unreadable header.

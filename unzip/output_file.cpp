@@ -32,11 +32,28 @@ void CreateMissingDirectories(char* path) {
     if (start == nullptr || *start == '\0') return;
     // Step by characters: a trail byte of a double-byte character may have
     // the backslash's code.
+    char* levels[kMaxPath];
+    int count = 0;
     for (char* p = NextCharacter(start); *p; p = NextCharacter(p)) {
-        if (*p != '\\') continue;
-        *p = '\0';
-        if (!IsDirectory(path)) MakeDirectory(path);
-        *p = '\\';
+        if (*p == '\\') levels[count++] = p;
+    }
+    // Up from the deepest level until one can be made (or is there), then
+    // down again: a new folder in an existing one costs a single call.
+    int next = 0;
+    for (int i = count - 1; i >= 0; --i) {
+        *levels[i] = '\0';
+        MakeDirectory(path);
+        unsigned long code = FileErrorCode();
+        *levels[i] = '\\';
+        if (code != kPathNotFound) {
+            next = i + 1;
+            break;
+        }
+    }
+    for (int i = next; i < count; ++i) {
+        *levels[i] = '\0';
+        MakeDirectory(path);
+        *levels[i] = '\\';
     }
 }
 

@@ -133,6 +133,37 @@ TEST_P(HostSplitArchive, RefusedDiskGivesThreeAndNoFile) {
     EXPECT_NE(access(PathText(output).c_str(), F_OK), 0);
 }
 
+// One session over the members of an entry: the member after a disk change
+// is read through the handle of the later disk, where its header now lies.
+TEST(HostArchiveSession, KeepsTheLaterDiskAfterAChange) {
+    std::string sandbox = NewSandbox();
+    CurrentThreadState().currentDisk = 0;
+    DiskChange change;
+    change.archive = sandbox + "\\SPLIT.ZIP";
+    const std::string first = ReadText(FixturePath("ex_split_stored.1"));
+    FILE* file = std::fopen(PathText(change.archive).c_str(), "wb");
+    std::fwrite(first.data(), 1, first.size(), file);
+    std::fclose(file);
+    change.nextPiece = FixturePath("ex_split_stored.2");
+    DecoderPorts ports = {&change, nullptr, nullptr, nullptr, AskForDisk, nullptr};
+
+    ArchiveSession session;
+    BeginArchiveSession(session, change.archive.c_str());
+    std::string split = sandbox + "\\split.bin";
+    std::string next = sandbox + "\\next.txt";
+    EXPECT_EQ(ExtractSessionMember(session, split.c_str(), 0, MemberOffset("ex_split.zip", "split.bin"), ports),
+              kExtractOk);
+    EXPECT_EQ(change.asked, std::vector<int>{1});
+    const uint32_t onLaterDisk = MemberOffset("ex_split.zip", "splitdeflated.txt") - static_cast<uint32_t>(first.size());
+    EXPECT_EQ(ExtractSessionMember(session, next.c_str(), 0, onLaterDisk, ports), kExtractOk);
+    EndArchiveSession(session);
+    EXPECT_EQ(change.asked.size(), 1u);
+    EXPECT_TRUE(ReadText(PathText(split)) == ExpectedContent("split.bin"));
+    EXPECT_TRUE(ReadText(PathText(next)) == ExpectedContent("splitdeflated.txt"));
+    CurrentThreadState().currentDisk = 0;
+    DropSandbox(sandbox);
+}
+
 // Progress through the ports, with a clock that advances 7 ms at every
 // reading: reports at least 200 ms apart, the first poll reports, the
 // driver's own 0 and 100 percent milestones around them.

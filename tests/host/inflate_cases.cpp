@@ -392,6 +392,26 @@ TEST(Inflate, CompressedSizeBoundEndsTheInput) {
     EXPECT_EQ(run.reads, 3);  // 50, 100, 150 > 102
 }
 
+TEST(Inflate, ReadsGoToTheMemberEndAndNoFurther) {
+    // The next member's bytes follow in the archive: a small member takes one
+    // small read, a large one whole reads until its last, shorter one.
+    for (size_t size : {size_t(300), size_t(40000)}) {
+        Bytes data = SampleData(size, 11, 1);
+        Bytes stream = ZlibDeflate(data, 6);
+        const int32_t length = static_cast<int32_t>(stream.size());
+        Bytes archive = stream;
+        archive.insert(archive.end(), 20000, 0x55);
+        DecodeOptions options;
+        options.compressedSize = length;
+        DecodeRun run = RunInflate(archive, options);
+        EXPECT_EQ(run.result, 0) << size;
+        EXPECT_TRUE(run.output == data) << size;
+        EXPECT_GE(run.bytesRead, length) << size;
+        EXPECT_LE(run.bytesRead, length + 64) << size;
+        if (size == 300) EXPECT_EQ(run.reads, 1);
+    }
+}
+
 TEST(Inflate, WriteFailureGivesTwo) {
     Bytes data = SampleData(100000, 6, 0);
     Bytes stream = ZlibDeflate(data, 6);
