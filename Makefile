@@ -36,13 +36,14 @@ bench: deps $(BUILD)/win32/CMakeCache.txt
 	$(BUILD)/bench/inflate_bench --write $(BUILD)/bench/corpus.bin
 	./tools/wine-run.sh $(CURDIR)/$(BUILD)/wineprefix $(BUILD)/win32/inflate_bench.exe --read Z:$(CURDIR)/$(BUILD)/bench/corpus.bin
 
-# libFuzzer targets (clang), each for FUZZ_SECONDS; findings land in fuzz/crashers/<target>.
+# libFuzzer targets (clang), sanitizers on all the code they call, side by
+# side for FUZZ_SECONDS each; findings land in fuzz/crashers/<target>.
 FUZZ_SECONDS ?= 60
+FUZZ_TARGETS := $(basename $(notdir $(wildcard fuzz/*_fuzz.cpp fuzz/*_fuzzer.cpp)))
 fuzz: deps
 	CC=clang CXX=clang++ cmake -S . -B $(BUILD)/fuzz -DCORVANE_FUZZ=ON -DCORVANE_SANITIZE=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-	cmake --build $(BUILD)/fuzz -j $(JOBS) --target inflate_fuzz inflate_roundtrip_fuzz
-	./fuzz/run-fuzz.sh $(BUILD)/fuzz $(FUZZ_SECONDS) inflate_fuzz inflate_roundtrip_fuzz
-	./tools/fuzz_zip.sh $(FUZZ_SECONDS)
+	cmake --build $(BUILD)/fuzz -j $(JOBS) --target $(FUZZ_TARGETS) zip_fixtures
+	./fuzz/run-fuzz.sh $(BUILD)/fuzz $(FUZZ_SECONDS) $(FUZZ_TARGETS)
 
 demo: product
 	./tools/demo.sh $(BUILD)

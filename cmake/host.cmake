@@ -7,9 +7,15 @@ if(NOT CMAKE_BUILD_TYPE)
 endif()
 
 option(CORVANE_SANITIZE "Build with AddressSanitizer and UBSan" ON)
-if(CORVANE_SANITIZE)
+option(CORVANE_FUZZ "Build the libFuzzer targets (clang); sanitizers on all code" OFF)
+# The fuzz build puts the sanitizers and libFuzzer's coverage on every
+# library the targets call, not only on the targets' own files.
+if(CORVANE_SANITIZE OR CORVANE_FUZZ)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
   add_link_options(-fsanitize=address,undefined)
+endif()
+if(CORVANE_FUZZ)
+  add_compile_options(-fsanitize=fuzzer-no-link)
 endif()
 
 collect_sources(CORE_SOURCES _win32 ${SOURCE_FOLDERS} host)
@@ -21,6 +27,7 @@ add_googletest()
 add_test_programs(host corvane_core)
 
 include(cmake/host_extras.cmake OPTIONAL)
+include(cmake/fuzz.cmake)
 
 # The product's folders include only their own layer and the ones below.
 find_program(PYTHON3_FOR_LAYERS python3 REQUIRED)

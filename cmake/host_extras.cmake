@@ -12,22 +12,6 @@ add_library(decoder_memory STATIC ${DECODER_MEMORY_SOURCES})
 target_include_directories(decoder_memory PUBLIC ${CMAKE_SOURCE_DIR})
 target_compile_options(decoder_memory PRIVATE -Wall -Wextra)
 
-option(CORVANE_FUZZ "Build the libFuzzer targets (clang)" OFF)
-file(GLOB FUZZ_TARGETS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/fuzz/*_fuzz.cpp)
-
-if(CORVANE_FUZZ)
-  # make fuzz: clang with libFuzzer; nothing else is built here.
-  foreach(src ${FUZZ_TARGETS})
-    get_filename_component(name ${src} NAME_WE)
-    add_executable(${name} ${src})
-    target_compile_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
-    target_link_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
-    target_link_libraries(${name} PRIVATE decoder_memory z)
-  endforeach()
-  target_compile_options(decoder_memory PRIVATE -fsanitize=fuzzer-no-link,address,undefined)
-  return()
-endif()
-
 # Decoder tests on memory files (faults injected): tests/host/*_cases.cpp.
 file(GLOB CASE_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/host/*_cases.cpp)
 foreach(src ${CASE_TESTS})
@@ -37,16 +21,6 @@ foreach(src ${CASE_TESTS})
   target_include_directories(host_${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
   add_test(NAME host_${name} COMMAND host_${name})
   set_tests_properties(host_${name} PROPERTIES LABELS host TIMEOUT 600)
-endforeach()
-
-# Every fuzz target replays its seed corpus and saved crashers (sanitizers on).
-foreach(src ${FUZZ_TARGETS})
-  get_filename_component(name ${src} NAME_WE)
-  add_executable(${name}_replay ${src} ${CMAKE_SOURCE_DIR}/fuzz/replay_main.cpp)
-  target_link_libraries(${name}_replay PRIVATE decoder_memory z)
-  add_test(NAME ${name}_replay COMMAND ${name}_replay
-    ${CMAKE_SOURCE_DIR}/fuzz/corpus/${name} ${CMAKE_SOURCE_DIR}/fuzz/crashers/${name})
-  set_tests_properties(${name}_replay PROPERTIES LABELS host TIMEOUT 600)
 endforeach()
 
 # The benchmark: built always (so it keeps compiling), run by make bench

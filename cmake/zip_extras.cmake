@@ -30,26 +30,3 @@ if(NOT CMAKE_CROSSCOMPILING)
   add_executable(extract_archive EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/extract_archive.cpp)
   target_link_libraries(extract_archive PRIVATE corvane_core)
 endif()
-
-# The archive fuzz target (listing and extraction over real files). Its
-# name keeps it out of the decoder's fuzz glob, which links a memory file
-# layer instead of corvane_core.
-if(NOT CMAKE_CROSSCOMPILING)
-  set(ZIP_FUZZER_SOURCE ${CMAKE_SOURCE_DIR}/fuzz/zip_archive_fuzzer.cpp)
-  if(CORVANE_FUZZ)
-    target_compile_options(corvane_core PRIVATE -fsanitize=fuzzer-no-link)
-    add_executable(zip_archive_fuzzer ${ZIP_FUZZER_SOURCE})
-    target_compile_options(zip_archive_fuzzer PRIVATE -fsanitize=fuzzer,address,undefined)
-    target_link_options(zip_archive_fuzzer PRIVATE -fsanitize=fuzzer,address,undefined)
-    target_link_libraries(zip_archive_fuzzer PRIVATE corvane_core)
-  else()
-    # The ordinary test run replays the archives of the fixtures and every
-    # saved crasher under the sanitizers.
-    add_executable(zip_archive_fuzzer_replay ${ZIP_FUZZER_SOURCE} ${CMAKE_SOURCE_DIR}/fuzz/replay_main.cpp)
-    target_link_libraries(zip_archive_fuzzer_replay PRIVATE corvane_core)
-    add_dependencies(zip_archive_fuzzer_replay zip_fixtures)
-    add_test(NAME zip_archive_fuzzer_replay COMMAND zip_archive_fuzzer_replay
-      ${ZIP_FIXTURE_DIR} ${CMAKE_SOURCE_DIR}/fuzz/crashers/zip_archive)
-    set_tests_properties(zip_archive_fuzzer_replay PROPERTIES LABELS host TIMEOUT 600)
-  endif()
-endif()

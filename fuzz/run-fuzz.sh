@@ -1,17 +1,53 @@
 #!/bin/sh
-# Runs libFuzzer targets one after the other for a set time each.
+# Runs libFuzzer targets side by side, as many at a time as the machine
+# has cores, SECONDS each; then prints each target's executions and
+# coverage, and minimises its committed seed corpus fuzz/corpus/TARGET to
+# the inputs that keep all the coverage found. Crashers are saved to
+# fuzz/crashers/TARGET, which the test run replays.
 # Usage: run-fuzz.sh BUILD_DIR SECONDS TARGET...
-# Each target grows a working corpus in BUILD_DIR/corpus/TARGET, seeded
-# from fuzz/corpus/TARGET; crashers are saved to fuzz/crashers/TARGET.
 set -e
+if [ "$1" = --one ]; then
+  build=$2; seconds=$3; target=$4
+  root=$(cd "$(dirname "$0")/.." && pwd)
+  work="$build/corpus/$target"
+  mkdir -p "$work" "$root/fuzz/crashers/$target" "$root/fuzz/corpus/$target"
+  extra=""
+  [ "$target" = zip_archive_fuzzer ] && extra="$build/zip_fixtures"
+  status=0
+  "$build/$target" -max_total_time="$seconds" -print_final_stats=1 -rss_limit_mb=2048 -max_len=65536 \
+    -artifact_prefix="$root/fuzz/crashers/$target/" "$work" "$root/fuzz/corpus/$target" $extra \
+    >"$build/$target.log" 2>&1 || status=$?
+  echo "$status" >"$build/$target.status"
+  exit 0
+fi
 build=$1; seconds=$2; shift 2
 root=$(cd "$(dirname "$0")/.." && pwd)
-status=0
+jobs=$(nproc 2>/dev/null || echo 1)
+echo "fuzzing $# targets, $seconds s each, $jobs at a time"
+printf '%s\n' "$@" | xargs -P "$jobs" -I{} "$0" --one "$build" "$seconds" {}
+failed=0
 for target in "$@"; do
-  work="$build/corpus/$target"
-  mkdir -p "$work" "$root/fuzz/crashers/$target"
-  echo "== $target for $seconds s"
-  "$build/$target" -max_total_time="$seconds" -print_final_stats=1 -rss_limit_mb=4096 \
-    -artifact_prefix="$root/fuzz/crashers/$target/" "$work" "$root/fuzz/corpus/$target" || status=1
+  log="$build/$target.log"
+  runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
+  coverage=$(grep -o 'cov: [0-9]* ft: [0-9]*' "$log" | tail -1)
+  status=$(cat "$build/$target.status")
+  verdict="no findings"
+  if [ "$status" != 0 ]; then
+    verdict="FINDING (exit $status): $(grep -o 'Test unit written to .*' "$log" | tail -1)"
+    failed=1
+  fi
+  printf '%-28s %12s executions  %-22s %s\n' "$target" "${runs:-?}" "${coverage:-cov: ?}" "$verdict"
+  # Keep the smallest set of inputs that covers what the seeds and this
+  # run's corpus cover together.
+  minimal="$build/corpus/$target.min"
+  rm -rf "$minimal" && mkdir -p "$minimal"
+  extra=""
+  [ "$target" = zip_archive_fuzzer ] && extra="$build/zip_fixtures"
+  if "$build/$target" -merge=1 -rss_limit_mb=2048 -max_len=65536 "$minimal" "$root/fuzz/corpus/$target" \
+      "$build/corpus/$target" $extra >"$build/$target.merge.log" 2>&1; then
+    rm -rf "$root/fuzz/corpus/$target"
+    mv "$minimal" "$root/fuzz/corpus/$target"
+    echo "  seed corpus: $(ls "$root/fuzz/corpus/$target" | wc -l) inputs"
+  fi
 done
-exit $status
+exit $failed
