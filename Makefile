@@ -2,7 +2,7 @@
 BUILD := build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps product host test demo bench fuzz clean
+.PHONY: all deps product host test demo bench perf fuzz clean
 
 all: product host
 
@@ -35,6 +35,14 @@ bench: deps $(BUILD)/win32/CMakeCache.txt
 	./tools/wine-prefix.sh $(CURDIR)/$(BUILD)/wineprefix
 	$(BUILD)/bench/inflate_bench --write $(BUILD)/bench/corpus.bin
 	./tools/wine-run.sh $(CURDIR)/$(BUILD)/wineprefix $(BUILD)/win32/inflate_bench.exe --read Z:$(CURDIR)/$(BUILD)/bench/corpus.bin
+
+# Whole installations under Wine: SETUP.EXE against an NSIS installer of
+# the same files (Wine's DLLs, a tree of small files), PERF_RUNS of each.
+# Figures only; it fails only when an installation is incomplete.
+PERF_RUNS ?= 5
+perf: product
+	cmake --build $(BUILD)/win32 -j $(JOBS) --target setup perf_driver
+	./tools/perf/perf.sh $(BUILD) $(PERF_RUNS)
 
 # libFuzzer targets (clang), sanitizers on all the code they call, side by
 # side for FUZZ_SECONDS each; findings land in fuzz/crashers/<target>.
