@@ -49,6 +49,9 @@ void SetFileStamp(FileHandle file, PackedStamp stamp);
 void RemoveFile(const char* path);
 void MakeDirectory(const char* path);
 void SetAttributes(const char* path, uint16_t attributes);
+// The same through a handle open for writing, where the system allows it
+// (NT): saves opening the file again. False, nothing done, elsewhere.
+bool SetAttributesOfOpenFile(FileHandle file, uint16_t attributes);
 uint32_t GetAttributes(const char* path);
 void MoveFileTo(const char* existingPath, const char* newPath);
 bool IsNtfsDrive(char driveLetter);

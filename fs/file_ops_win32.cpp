@@ -94,6 +94,45 @@ void SetAttributes(const char* path, uint16_t attributes) {
     Report(SetFileAttributesA(path, attributes == 0 ? FILE_ATTRIBUTE_NORMAL : attributes));
 }
 
+namespace {
+
+// NT's own call for a handle's basic information; Windows 95 has none.
+struct BasicInformation {
+    LARGE_INTEGER creation, access, write, change;  // 0: left as they are
+    ULONG attributes;
+};
+struct IoStatus {
+    LONG status;
+    ULONG_PTR information;
+};
+typedef LONG(WINAPI* SetInformationFunction)(HANDLE, IoStatus*, void*, ULONG, int);
+const int kFileBasicInformation = 4;
+
+SetInformationFunction SetInformation() {
+    static SetInformationFunction function = nullptr;
+    static bool looked = false;
+    if (!looked) {
+        looked = true;
+        HMODULE ntdll = GetStartupFlags().nt ? GetModuleHandleA("NTDLL.DLL") : nullptr;
+        if (ntdll) {
+            function = reinterpret_cast<SetInformationFunction>(
+                reinterpret_cast<void*>(GetProcAddress(ntdll, "NtSetInformationFile")));
+        }
+    }
+    return function;
+}
+
+}  // namespace
+
+bool SetAttributesOfOpenFile(FileHandle file, uint16_t attributes) {
+    SetInformationFunction set = SetInformation();
+    if (!set || file == kInvalidFile) return false;
+    BasicInformation information = {};
+    information.attributes = attributes == 0 ? FILE_ATTRIBUTE_NORMAL : attributes;
+    IoStatus status = {};
+    return set(reinterpret_cast<HANDLE>(file), &status, &information, sizeof information, kFileBasicInformation) >= 0;
+}
+
 uint32_t GetAttributes(const char* path) {
     const DWORD attributes = GetFileAttributesA(path);
     Report(attributes != INVALID_FILE_ATTRIBUTES);

@@ -214,6 +214,9 @@ void MakeDirectory(const char* path) {
     SetFileErrorCode(0);
 }
 
+// The host sets attributes by path only.
+bool SetAttributesOfOpenFile(FileHandle, uint16_t) { return false; }
+
 void SetAttributes(const char* path, uint16_t attributes) {
     char hostPath[kMaxPath];
     if (!ToHostPath(path, hostPath)) return;

@@ -17,7 +17,18 @@ const SHORT kKeyIsDown = static_cast<SHORT>(0x8000);
 // The context is the progress dialog, or null.
 HWND DialogOf(void* context) { return static_cast<HWND>(context); }
 
-void Pump(void*) { PumpPendingMessages(); }
+// Every look at the message queue is a round trip to the window system
+// (under Wine a server request): small members would look several times a
+// millisecond. Input waits at most this long.
+const DWORD kPumpInterval = 10;
+
+void Pump(void*) {
+    static DWORD last = 0;
+    DWORD now = GetTickCount();
+    if (now - last < kPumpInterval) return;
+    last = now;
+    PumpPendingMessages();
+}
 
 uint32_t TickCount(void*) { return GetTickCount(); }
 

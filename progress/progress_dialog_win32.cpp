@@ -9,6 +9,9 @@
 
 namespace {
 
+// The current-file line of the open dialog: found once, set for every file.
+HWND g_fileLine = nullptr;
+
 // Centred on the area the parent covers; the parent's own offset is not
 // added, since the parent is the maximized shell window.
 void PlaceOverParent(HWND dialog, HWND parent) {
@@ -77,6 +80,7 @@ HWND OpenProgressDialog(HINSTANCE instance, HWND parent) {
     HWND dialog = CreateDialogParamA(instance, IDD_DLG2FILEACTIONMIN, parent, ProgressDialogProc, 0);
     if (!dialog) return nullptr;
     ResetProgress(GetDlgItem(dialog, IDC_PROGRESS_ITEM_BAR), GetDlgItem(dialog, IDC_PROGRESS_OVERALL_BAR));
+    g_fileLine = GetDlgItem(dialog, IDC_PROGRESS_FILE);
     SetProgressDialogHandle(dialog);
     PlaceOverParent(dialog, parent);
     ShowWindow(dialog, SW_SHOW);
@@ -87,6 +91,7 @@ void CloseProgressDialog() {
     HWND dialog = ProgressDialogHandle();
     SetProgressDialogHandle(nullptr);
     DetachProgressBars();
+    g_fileLine = nullptr;
     if (dialog) DestroyWindow(dialog);
 }
 
@@ -94,5 +99,9 @@ void ShowProgressFile(const char* path) {
     char line[kMaxPath + 1] = "\r";
     CopyBounded(line + 1, path, kMaxPath);
     HWND dialog = ProgressDialogHandle();
-    if (dialog) SetDlgItemTextA(dialog, IDC_PROGRESS_FILE, line);
+    if (g_fileLine) {
+        SetWindowTextA(g_fileLine, line);
+    } else if (dialog) {
+        SetDlgItemTextA(dialog, IDC_PROGRESS_FILE, line);
+    }
 }

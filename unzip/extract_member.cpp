@@ -69,7 +69,9 @@ ExtractResult Decode(DecoderState& state, uint16_t method) {
 // Runs the decoder on a created output file and checks the outcome; the
 // output is deleted again on any failure.
 ExtractResult DecodeToFile(ArchiveSession& session, FileHandle output, const char* outputPath,
-                           const LocalHeader& header, const DecoderPorts& ports) {
+                           const LocalHeader& header, uint16_t attributes, bool& attributesSet,
+                           const DecoderPorts& ports) {
+    attributesSet = false;
     DecoderState state;
     FillState(state, session.file, session.path, output, header, ports);
     if (!AllocateDecoderWindow(state)) {
@@ -91,10 +93,12 @@ ExtractResult DecodeToFile(ArchiveSession& session, FileHandle output, const cha
     // After a disk change this is the archive file of the later disk.
     session.file = state.archiveFile;
     SetFileStamp(output, header.stamp);
-    CloseFileHandle(output);
-
     if (result == kExtractOk && expected != computed) result = kExtractBadCrc;
     if (result == kExtractOk && ReportMilestone(state, 100) == kProgressCancel) result = kExtractCancelled;
+    // Only a member that stays gets its attributes: a read-only file could
+    // not be deleted again.
+    attributesSet = result == kExtractOk && SetAttributesOfOpenFile(output, attributes);
+    CloseFileHandle(output);
     if (result != kExtractOk) RemoveFile(outputPath);
     return result;
 }
@@ -164,9 +168,10 @@ ExtractResult ExtractSessionMember(ArchiveSession& session, const char* outputPa
     }
     if (output == kInvalidFile) return kExtractOutputFailed;
 
-    ExtractResult result = DecodeToFile(session, output, path, header, ports);
+    bool attributesSet = false;
+    ExtractResult result = DecodeToFile(session, output, path, header, attributes, attributesSet, ports);
     if (result != kExtractOk) return result;
     ConfirmStamp(path, header.stamp);
-    SetAttributes(path, attributes);
+    if (!attributesSet) SetAttributes(path, attributes);
     return kExtractOk;
 }

@@ -10,6 +10,7 @@ namespace {
 
 const unsigned long kPathNotFound = 3;
 const unsigned long kNameTooLong = 206;
+const uint32_t kReserveFrom = 32768;  // the decoder's window
 
 // The backslash after which directories may be created: the one behind
 // C: of a drive path, the one ending the share of \\server\share. Null
@@ -68,26 +69,32 @@ FileHandle PrepareOutputFile(const char* path, bool isDirectory, uint32_t sizeTo
     FileHandle file = kInvalidFile;
     unsigned long code;
     if (isDirectory) {
-        code = IsDirectory(copy) ? 0 : kPathNotFound;
+        // Made straight away; only an existing name is asked whether it is
+        // a directory (a file of that name is not one).
+        MakeDirectory(copy);
+        code = FileErrorCode();
+        if (code == kPathNotFound) {
+            CreateMissingDirectories(copy);
+            // Without room for a trailing backslash the last level is not
+            // among those created above.
+            MakeDirectory(copy);
+            code = FileErrorCode();
+        }
+        if (code != 0) code = IsDirectory(copy) ? 0 : kPathNotFound;
     } else {
         file = CreateNewFile(copy, 0);
         code = FileErrorCode();
-    }
-    SetFileErrorCode(0);
-    if (code == kPathNotFound) {
-        CreateMissingDirectories(copy);
-        if (isDirectory) {
-            // Without room for a trailing backslash the last level is not
-            // among those created above.
-            if (!IsDirectory(copy)) MakeDirectory(copy);
-            code = IsDirectory(copy) ? 0 : kPathNotFound;
-        } else {
+        if (code == kPathNotFound) {
+            SetFileErrorCode(0);
+            CreateMissingDirectories(copy);
             file = CreateNewFile(copy, 0);
             code = FileErrorCode();
         }
     }
 
-    if (sizeToReserve > 0 && !isDirectory && file != kInvalidFile && IsNtfsDrive(copy[0])) {
+    // A file that one flush of the decoder's window writes whole is
+    // allocated in one piece anyway.
+    if (sizeToReserve > kReserveFrom && !isDirectory && file != kInvalidFile && IsNtfsDrive(copy[0])) {
         SeekFile(file, static_cast<int32_t>(sizeToReserve), 0);
         TruncateAtPosition(file);
         SeekFile(file, 0, 0);

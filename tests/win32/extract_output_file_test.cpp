@@ -88,6 +88,11 @@ TEST_F(OutputFile, NtfsReservesTheSizeOnlyWithTheNtFlag) {
         EXPECT_EQ(FileErrorCode(), 0u);
         CloseFileHandle(file);
     }
+    // What one window flush writes whole needs no reservation.
+    FileHandle small = PrepareOutputFile(In("small.bin").c_str(), false, 32768);
+    ASSERT_NE(small, kInvalidFile);
+    EXPECT_EQ(QueryFileSize(small), 0u);
+    CloseFileHandle(small);
 }
 
 TEST_F(OutputFile, ExistingFileIsReplaced) {
