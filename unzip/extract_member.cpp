@@ -161,9 +161,11 @@ ExtractResult ExtractSessionMember(ArchiveSession& session, const char* outputPa
     CopyBounded(path, outputPath, kMaxPath);
     bool isDirectory = MakeDirectoryPath(path, attributes);
 
-    FileHandle output = PrepareOutputFile(path, isDirectory, header.size);
+    bool madeDirectory = false;
+    FileHandle output = PrepareOutputFile(path, isDirectory, header.size, &madeDirectory);
     if (isDirectory) {
-        SetAttributes(path, attributes);
+        // A directory made now has plain attributes already.
+        if (attributes != 0 || !madeDirectory) SetAttributes(path, attributes);
         return kExtractOk;
     }
     if (output == kInvalidFile) return kExtractOutputFailed;

@@ -58,7 +58,8 @@ void CreateMissingDirectories(char* path) {
     }
 }
 
-FileHandle PrepareOutputFile(const char* path, bool isDirectory, uint32_t sizeToReserve) {
+FileHandle PrepareOutputFile(const char* path, bool isDirectory, uint32_t sizeToReserve, bool* madeDirectory) {
+    if (madeDirectory) *madeDirectory = false;
     if (std::strlen(path) >= static_cast<size_t>(kMaxPath)) {
         SetFileErrorCode(kNameTooLong);
         return kInvalidFile;
@@ -80,6 +81,7 @@ FileHandle PrepareOutputFile(const char* path, bool isDirectory, uint32_t sizeTo
             MakeDirectory(copy);
             code = FileErrorCode();
         }
+        if (code == 0 && madeDirectory) *madeDirectory = true;
         if (code != 0) code = IsDirectory(copy) ? 0 : kPathNotFound;
     } else {
         file = CreateNewFile(copy, 0);
