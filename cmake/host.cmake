@@ -27,6 +27,7 @@ add_googletest()
 add_test_programs(host corvane_core)
 
 include(cmake/host_extras.cmake OPTIONAL)
+include(cmake/checker.cmake)
 include(cmake/fuzz.cmake)
 
 # The product's folders include only their own layer and the ones below.

@@ -18,10 +18,6 @@
 
 namespace {
 
-bool IsChosenInnerArchive(const ZipEntry& entry, const char* member) {
-    return entry.method == 0 && (!member || lstrcmpiA(entry.name, member) == 0);
-}
-
 // A member whose output cannot be written: reported and passed over in the
 // Windows and System directories, the end of the entry elsewhere.
 EntryResult OutputFailed(const MemberPlan& plan, const char* output) {
@@ -32,15 +28,15 @@ EntryResult OutputFailed(const MemberPlan& plan, const char* output) {
 }
 
 // A read-only member whose target exists goes in under a temporary name
-// (last character '$') and replaces the target only when it is newer.
+// (last character '$') and replaces the target only when it is newer. A
+// temporary file found there was left by a run that ended before its
+// replacement: it goes first, or it would stay and block every later one.
 bool RedirectReadOnly(const ZipEntry& entry, const char* target, char* output) {
-    if ((entry.attributes & 1) == 0 || !PathExists(target)) return false;
+    if ((entry.attributes & 1) == 0) return false;
     char temporary[kMaxPath];
-    CopyBounded(temporary, target, kMaxPath);
-    char* last = LastCharacter(temporary);  // a double-byte one goes whole
-    last[0] = '$';
-    last[1] = '\0';
-    if (PathExists(temporary)) return false;
+    ReadOnlyTemporaryName(target, temporary);
+    if (PathExists(temporary)) RemoveFile(temporary);
+    if (!PathExists(target) || PathExists(temporary)) return false;
     CopyBounded(output, temporary, kMaxPath);
     return true;
 }
@@ -57,8 +53,7 @@ EntryResult UnpackMember(ArchiveSession& archive, const ZipEntry& entry, const M
     ShowProgressFile(output);
     // A member stamped 00:00:00 never replaces a file; nor does any member
     // in the Windows or System directory.
-    bool stampedTime = (entry.stamp & 0xFFFF) != 0;
-    if (!((plan.placement == kPlacedInDestination && stampedTime) || !PathExists(output))) return kEntryDone;
+    if (!MemberReplacesExisting(plan, entry.stamp) && PathExists(output)) return kEntryDone;
     ExtractResult result = ExtractSessionMember(archive, output, static_cast<uint16_t>(entry.attributes & ~1u),
                                                 entry.headerOffset + baseOffset, InstallerDecoderPorts());
     if (result == kExtractOutputFailed) return OutputFailed(plan, output);
@@ -68,36 +63,6 @@ EntryResult UnpackMember(ArchiveSession& archive, const ZipEntry& entry, const M
 }
 
 }  // namespace
-
-int32_t MeasureArchive(const char* archivePath, uint32_t baseOffset, int32_t length, const InstallPlaces& places) {
-    if (!IsZipArchive(archivePath)) return 0;
-    int32_t total = 0;
-    ZipDirectory listing;
-    for (int r = OpenZipDirectory(archivePath, listing, baseOffset, length); r == kListingEntry;
-         r = NextZipEntry(listing)) {
-        MemberPlan plan;
-        PlanMember(listing.entry.name, places.destination, places, plan);
-        if (MemberWanted(plan)) total = AddByteCount(total, listing.entry.size);
-    }
-    CloseZipDirectory(listing);
-    return total;
-}
-
-int32_t MeasureNestedArchive(const char* archivePath, const char* member, const InstallPlaces& places) {
-    int32_t total = 0;
-    ZipDirectory listing;
-    for (int r = OpenZipDirectory(archivePath, listing, 0, 0); r == kListingEntry; r = NextZipEntry(listing)) {
-        uint32_t start = 0;
-        if (!IsChosenInnerArchive(listing.entry, member) ||
-            !InnerArchiveStart(archivePath, listing.entry.headerOffset, start)) {
-            continue;
-        }
-        int32_t inner = MeasureArchive(archivePath, start, static_cast<int32_t>(listing.entry.packedSize), places);
-        total = AddByteCount(total, static_cast<uint32_t>(inner));
-    }
-    CloseZipDirectory(listing);
-    return total;
-}
 
 EntryResult UnpackArchive(const char* archivePath, const char* targetPath, int32_t& runningBytes,
                           uint32_t baseOffset, int32_t length, const InstallPlaces& places) {

@@ -132,6 +132,17 @@ void PlanMember(const char* memberName, const char* targetDirectory, const Insta
     }
 }
 
+bool MemberReplacesExisting(const MemberPlan& plan, unsigned long stamp) {
+    return plan.placement == kPlacedInDestination && (stamp & 0xFFFF) != 0;
+}
+
+void ReadOnlyTemporaryName(const char* target, char* temporary) {
+    CopyBounded(temporary, target, kMaxPath);
+    char* last = LastCharacter(temporary);
+    last[0] = '$';
+    last[1] = '\0';
+}
+
 bool MemberWanted(const MemberPlan& plan) {
     return plan.verdict != kMemberSkippedForVersion && plan.verdict != kMemberSkippedForLanguage;
 }

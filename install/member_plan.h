@@ -49,5 +49,14 @@ int StripVersionPrefix(char* name);
 // begin with the single language's name. Both empty: every member passes.
 bool PassesLanguageFilter(const char* name, const char* singleLanguage, const char* languageDirectory);
 
+// Whether an installed member is written where a file of its name exists
+// already: in the destination placement unless its time (the low half of
+// the stamp) is 00:00:00; never in the Windows or System directory.
+bool MemberReplacesExisting(const MemberPlan& plan, unsigned long stamp);
+
+// The name a read-only member goes in under when its target exists: the
+// target with its last character (a double-byte one whole) made '$'.
+void ReadOnlyTemporaryName(const char* target, char* temporary);
+
 // One line for the vendor, e.g. "skipped: 16-bit member, version mask 2".
 void DescribeMemberPlan(const MemberPlan& plan, int versionMask, char* text, int size);

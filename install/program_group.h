@@ -13,6 +13,12 @@
 // arguments.
 void CollectProgramItems(const char* section, const char* base, ProgramItems& items);
 
+// The same with another judge of which files exist: the vendor's checker
+// asks its plan, which knows what the installation will have written.
+typedef bool (*ItemFileExists)(const char* path, void* context);
+void CollectProgramItems(const char* section, const char* base, ProgramItems& items, ItemFileExists exists,
+                         void* context);
+
 // Posts one execute request that creates the group (name: at most 63
 // characters) with the existing items. Nothing happens without items; a
 // request that cannot be sent is warned about.

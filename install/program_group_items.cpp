@@ -8,13 +8,8 @@
 
 namespace {
 
-// True when the part of line before its first double quote names an
-// existing file or directory.
-bool ItemFileExists(const char* line) {
-    char path[kItemLineSize];
-    CopyBounded(path, line, kItemLineSize);
-    char* quote = ScanChar(path, '"');
-    if (quote) *quote = '\0';
+// An existing file or directory on this machine.
+bool ExistsOnDisk(const char* path, void*) {
     SearchRecord record;
     FindFirstEntry(path, kSearchAll, record);
     bool found = FileErrorCode() == 0;
@@ -22,9 +17,23 @@ bool ItemFileExists(const char* line) {
     return found;
 }
 
+// True when the part of line before its first double quote exists.
+bool LineFileExists(const char* line, ItemFileExists exists, void* context) {
+    char path[kItemLineSize];
+    CopyBounded(path, line, kItemLineSize);
+    char* quote = ScanChar(path, '"');
+    if (quote) *quote = '\0';
+    return exists(path, context);
+}
+
 }  // namespace
 
 void CollectProgramItems(const char* section, const char* base, ProgramItems& items) {
+    CollectProgramItems(section, base, items, ExistsOnDisk, nullptr);
+}
+
+void CollectProgramItems(const char* section, const char* base, ProgramItems& items, ItemFileExists exists,
+                         void* context) {
     items.count = 0;
     const size_t baseLength = strlen(base);
     for (int number = 1; items.count < kMaxProgramItems; ++number) {
@@ -34,7 +43,7 @@ void CollectProgramItems(const char* section, const char* base, ProgramItems& it
         char* line = items.lines[items.count];
         memcpy(line, base, baseLength);
         strcpy(line + baseLength, value);
-        if (ItemFileExists(line)) ++items.count;
+        if (LineFileExists(line, exists, context)) ++items.count;
     }
 }
 

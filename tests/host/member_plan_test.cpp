@@ -124,6 +124,32 @@ TEST(PlanMember, VerdictPlacementAndOutput) {
     }
 }
 
+// What exists already: a member replaces a file only in the destination and
+// only when stamped with a time; a read-only one's temporary name ends in $.
+TEST(PlanMember, ReplacingAndTemporaryNames) {
+    const struct {
+        const char* name;
+        unsigned long stamp;
+        bool replaces;
+    } cases[] = {
+        {"README.TXT", 0x2AB15000, true},
+        {"README.TXT", 0x2AB10000, false},
+        {"WINDOWS\\CORVANE.INI", 0x2AB15000, false},
+        {"system\\PROG.DLL", 0x2AB15000, false},
+    };
+    for (const auto& c : cases) {
+        MemberPlan plan;
+        PlanMember(c.name, "C:\\TARGET\\", Places(3), plan);
+        EXPECT_EQ(MemberReplacesExisting(plan, c.stamp), c.replaces) << c.name;
+    }
+    char temporary[kMaxPath];
+    ReadOnlyTemporaryName("C:\\WINDOWS\\SYSTEM\\PROG.DLL", temporary);
+    EXPECT_STREQ(temporary, "C:\\WINDOWS\\SYSTEM\\PROG.DL$");
+    DbcsMode mode(true);
+    ReadOnlyTemporaryName("C:\\" HYOU, temporary);  // a double-byte last character goes whole
+    EXPECT_STREQ(temporary, "C:\\$");
+}
+
 TEST(PlanMember, DescribesWhatHappensForTheVendor) {
     MemberPlan plan;
     char text[kMaxPath];

@@ -81,6 +81,23 @@ TEST_F(ProgramItemsTest, DirectoriesCountAsExisting) {
     EXPECT_EQ(Collect("Group"), (std::vector<std::string>{base_ + "docs"}));
 }
 
+// The vendor's checker judges by its plan instead of the disk: the judge
+// gets the part before the first quote and decides alone.
+TEST_F(ProgramItemsTest, AnotherJudgeOfWhichFilesExist) {
+    Setup("[Group]\n1=planned.exe\",\"Editor\n2=prog.exe\n3=tools\\tool.exe\n");
+    std::vector<std::string> asked;
+    auto judge = [](const char* path, void* context) {
+        static_cast<std::vector<std::string>*>(context)->push_back(path);
+        return strstr(path, "prog.exe") == nullptr;
+    };
+    ProgramItems items;
+    CollectProgramItems("Group", "C:\\APP\\", items, judge, &asked);
+    EXPECT_EQ(asked, (std::vector<std::string>{"C:\\APP\\planned.exe", "C:\\APP\\prog.exe", "C:\\APP\\tools\\tool.exe"}));
+    ASSERT_EQ(items.count, 2);
+    EXPECT_STREQ(items.lines[0], "C:\\APP\\planned.exe\",\"Editor");
+    EXPECT_STREQ(items.lines[1], "C:\\APP\\tools\\tool.exe");
+}
+
 TEST_F(ProgramItemsTest, AtMostTwentyItems) {
     std::string body = "[Group]\n";
     for (int i = 1; i <= 25; ++i) {

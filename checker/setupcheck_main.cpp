@@ -1,0 +1,42 @@
+// setupcheck / SETUPCHK.EXE: what SETUP.EXE will install from a
+// distribution, for every language and version choice, and what is wrong
+// with it. See docs/setup-inf.md.
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "checker/distribution_check.h"
+#include "checker/options.h"
+#include "checker/platform.h"
+#include "checker/reports.h"
+#include "unzip/crc32.h"
+
+#ifdef _WIN32
+#include "base/startup_flags.h"
+#endif
+
+int main(int argc, char** argv) {
+    CheckOptions options;
+    std::string error;
+    if (!ParseOptions(argc, argv, options, error)) {
+        fprintf(stderr, "setupcheck: %s\n%s", error.c_str(), UsageText());
+        return 2;
+    }
+    if (options.help) {
+        fputs(UsageText(), stdout);
+        return 0;
+    }
+#ifdef _WIN32
+    // The DBCS flag decides how names are scanned, as in SETUP.EXE.
+    RecordStartupFlags();
+#endif
+    InitCrc32Table();
+    UseBinaryStdout();
+    std::unique_ptr<Report> report =
+        options.json ? MakeJsonReport(stdout, options.quiet) : MakeTextReport(stdout, options.quiet);
+    Findings findings;
+    bool ran = CheckDistribution(options, *report, findings, error);
+    fflush(stdout);
+    if (!ran) fprintf(stderr, "setupcheck: %s\n", error.c_str());
+    return ExitStatusOf(ran, findings);
+}
