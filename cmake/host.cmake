@@ -29,6 +29,7 @@ add_test_programs(host corvane_core)
 include(cmake/host_extras.cmake OPTIONAL)
 include(cmake/checker.cmake)
 include(cmake/fuzz.cmake)
+include(cmake/fault_points.cmake)
 
 # The product's folders include only their own layer and the ones below.
 find_program(PYTHON3_FOR_LAYERS python3 REQUIRED)

@@ -1,9 +1,11 @@
-// Process entry of SETUP.EXE: records the start-up flags, builds the CRC
-// table, registers the shell window's class, creates the window (whose
-// creation runs the whole preparation) and runs the one message loop.
+// Process entry of SETUP.EXE: keeps the loader out of the program's folder,
+// records the start-up flags, builds the CRC table, registers the shell
+// window's class, creates the window (whose creation runs the whole
+// preparation) and runs the one message loop.
 #include <windows.h>
 
 #include "base/startup_flags.h"
+#include "fs/library_search.h"
 #include "resources/resource.h"
 #include "startup/shell_window.h"
 #include "unzip/crc32.h"
@@ -26,6 +28,8 @@ bool RegisterShellClass(HINSTANCE instance) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    // Before anything makes the system load a library on our behalf.
+    RestrictLibrarySearch();
     RecordStartupFlags();
     InitCrc32Table();
     if (!RegisterShellClass(instance)) {
