@@ -14,6 +14,7 @@
 namespace {
 
 const unsigned long kNameTooLong = 206;
+const uint32_t kMaxPackedSize = 0x7FFFFFFFu;
 
 void CloseIfOpen(FileHandle file) {
     if (file != kInvalidFile) CloseFileHandle(file);
@@ -147,6 +148,9 @@ ExtractResult ExtractSessionMember(ArchiveSession& session, const char* outputPa
 
     LocalHeader header;
     if (!ReadLocalHeader(session.file, headerOffset, header)) return kExtractBadHeader;
+    // The decoder counts in 31 bits: a larger stored size would count as
+    // negative and the member pass as empty.
+    if (header.packedSize > kMaxPackedSize) return kExtractBadHeader;
     // Refused before any output exists, so that an existing file of the
     // same name is never replaced by a member that cannot be decoded.
     if (header.method != kMethodStored && header.method != kMethodDeflated) return kExtractBadMethod;
