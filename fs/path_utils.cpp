@@ -23,6 +23,11 @@ char* ScanCharBack(const char* text, char c) {
     return *p == c ? const_cast<char*>(p) : nullptr;
 }
 
+bool EndsWithBackslash(const char* text) {
+    const char* last = ScanCharBack(text, '\\');
+    return last != nullptr && last[1] == '\0';
+}
+
 char* NamePart(const char* path, char separator) {
     char* last = ScanCharBack(path, separator);
     return last ? last + 1 : const_cast<char*>(path);

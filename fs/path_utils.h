@@ -20,6 +20,10 @@ char* NamePart(const char* path, char separator);
 // lead byte when it takes two); the terminator of an empty text.
 char* LastCharacter(const char* text);
 
+// True when the last character is a backslash (not the second byte of a
+// double-byte character).
+bool EndsWithBackslash(const char* text);
+
 // Appends a backslash unless the path is empty or already ends in one.
 // The buffer must have room for one more character.
 void AddBackslash(char* path);

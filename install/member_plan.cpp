@@ -65,11 +65,6 @@ MemberVerdict EscapeVerdict(const char* name) {
     return kMemberInstalled;
 }
 
-bool EndsWithBackslash(const char* text) {
-    const char* last = ScanCharBack(text, '\\');
-    return last && last[1] == '\0';
-}
-
 }  // namespace
 
 int StripVersionPrefix(char* name) {

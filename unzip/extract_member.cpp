@@ -20,13 +20,6 @@ void CloseIfOpen(FileHandle file) {
     if (file != kInvalidFile) CloseFileHandle(file);
 }
 
-// By characters: the trail byte of a double-byte character may have the
-// backslash's code.
-bool EndsWithBackslash(const char* path) {
-    const char* last = ScanCharBack(path, '\\');
-    return last != nullptr && last[1] == '\0';
-}
-
 // The directory bit asks for a trailing backslash; a path of 259
 // characters has no room for it but is a directory member all the same.
 bool MakeDirectoryPath(char* path, uint16_t attributes) {

@@ -70,20 +70,11 @@ const char* SuccessText(int language) {
     return "Installation successful!";
 }
 
-void FilesBelow(const std::string& folder, const std::string& prefix, std::map<std::string, uint32_t>& files) {
-    WIN32_FIND_DATAA data;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &data);
-    if (search == INVALID_HANDLE_VALUE) return;
-    do {
-        std::string name = data.cFileName;
-        if (name == "." || name == "..") continue;
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            FilesBelow(folder + "\\" + name, prefix + name + "\\", files);
-        } else {
-            files[Upper(prefix + name)] = data.nFileSizeLow;
-        }
-    } while (FindNextFileA(search, &data));
-    FindClose(search);
+// The installed files by upper-case relative name, as the plan names them.
+std::map<std::string, uint32_t> InstalledFiles(const std::string& folder) {
+    std::map<std::string, uint32_t> files;
+    for (const auto& file : FilesBelow(folder)) files[Upper(file.first)] = file.second;
+    return files;
 }
 
 void CopyFolderFiles(const std::string& from, const std::string& to) {
@@ -229,8 +220,7 @@ protected:
             ASSERT_TRUE(GetFileAttributesExA(file.first.c_str(), GetFileExInfoStandard, &data)) << file.first;
             EXPECT_EQ(data.nFileSizeLow, file.second) << file.first;
         }
-        std::map<std::string, uint32_t> installed;
-        FilesBelow(destination_, "", installed);
+        std::map<std::string, uint32_t> installed = InstalledFiles(destination_);
         EXPECT_FALSE(planned.empty());
         EXPECT_EQ(installed, planned);
     }

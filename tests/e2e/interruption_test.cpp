@@ -68,19 +68,7 @@ long long SizeOf(const std::string& path) {
 typedef std::map<std::string, std::string> Tree;
 
 void Collect(const std::string& folder, const std::string& prefix, Tree& tree) {
-    WIN32_FIND_DATAA data;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &data);
-    if (search == INVALID_HANDLE_VALUE) return;
-    do {
-        std::string name = data.cFileName;
-        if (name == "." || name == "..") continue;
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            Collect(folder + "\\" + name, prefix + name + "\\", tree);
-        } else {
-            tree[prefix + name] = ReadWholeFile(folder + "\\" + name);
-        }
-    } while (FindNextFileA(search, &data));
-    FindClose(search);
+    for (const auto& file : FilesBelow(folder)) tree[prefix + file.first] = ReadWholeFile(folder + "\\" + file.first);
 }
 
 // Numbered backups of the two listed files: SETTING0.INI, BIG0.DAT, ...

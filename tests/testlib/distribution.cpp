@@ -16,6 +16,32 @@ std::string MakeTemporaryFolder(const char* stem) {
     }
 }
 
+namespace {
+
+void AddFilesBelow(const std::string& folder, const std::string& prefix, std::map<std::string, uint32_t>& files) {
+    WIN32_FIND_DATAA data;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &data);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        std::string name = data.cFileName;
+        if (name == "." || name == "..") continue;
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            AddFilesBelow(folder + "\\" + name, prefix + name + "\\", files);
+        } else {
+            files[prefix + name] = data.nFileSizeLow;
+        }
+    } while (FindNextFileA(search, &data));
+    FindClose(search);
+}
+
+}  // namespace
+
+std::map<std::string, uint32_t> FilesBelow(const std::string& folder) {
+    std::map<std::string, uint32_t> files;
+    AddFilesBelow(folder, "", files);
+    return files;
+}
+
 void RemoveTree(const std::string& folder) {
     if (folder.empty()) return;
     WIN32_FIND_DATAA data;

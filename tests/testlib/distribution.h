@@ -2,6 +2,8 @@
 // lays beside it. Removed with everything in it when the object goes.
 #pragma once
 
+#include <cstdint>
+#include <map>
 #include <string>
 
 #include "testlib/window_driver.h"
@@ -29,6 +31,10 @@ private:
 
 // A unique new folder under the temporary directory.
 std::string MakeTemporaryFolder(const char* stem);
+
+// Every file below a folder, by its name relative to the folder
+// ("sub\\name"), with its size.
+std::map<std::string, uint32_t> FilesBelow(const std::string& folder);
 
 // Removes a folder and everything below it.
 void RemoveTree(const std::string& folder);
