@@ -1,6 +1,6 @@
 # Fuzz targets. fuzz/*_fuzz.cpp decode from memory (decoder_memory);
 # fuzz/*_fuzzer.cpp run on real files through the host file layer
-# (corvane_core). In the fuzz build (CORVANE_FUZZ, clang) each becomes a
+# (corvane_core), the checker's target through the checker (checker_lib). In the fuzz build (CORVANE_FUZZ, clang) each becomes a
 # libFuzzer program; in every other host build a replay program that the
 # test run feeds the seed corpus fuzz/corpus/<target> and every saved
 # crasher fuzz/crashers/<target> under the sanitizers.
@@ -26,7 +26,11 @@ foreach(src ${MEMORY_FUZZ_TARGETS})
   add_fuzz_target(${src} decoder_memory)
 endforeach()
 foreach(src ${FILE_FUZZ_TARGETS})
-  add_fuzz_target(${src} corvane_core ${ZIP_FIXTURE_DIR})
+  if(src MATCHES "/distribution_check_fuzzer\\.cpp$")
+    add_fuzz_target(${src} checker_lib)
+  else()
+    add_fuzz_target(${src} corvane_core ${ZIP_FIXTURE_DIR})
+  endif()
 endforeach()
 if(TARGET zip_archive_fuzzer_replay)
   add_dependencies(zip_archive_fuzzer_replay zip_fixtures)

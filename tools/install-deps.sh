@@ -22,6 +22,7 @@ have xwd || need="$need x11-apps"
 [ -e /usr/i686-w64-mingw32/include/zlib.h ] || need="$need libz-mingw-w64-dev"
 have clang++ || need="$need clang"
 ls /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a >/dev/null 2>&1 || need="$need libclang-rt-14-dev"
+[ -x /usr/bin/time ] || need="$need time"
 # Wine takes its ANSI code page from the Unix locale: the code page 932
 # tests run it under a generated Japanese one.
 japanese=ja_JP.UTF-8
