@@ -35,3 +35,10 @@ function(add_test_programs folder libs)
     set_tests_properties(${target} PROPERTIES LABELS ${folder} TIMEOUT 600)
   endforeach()
 endfunction()
+
+# The product's code runs on the processors of its systems: Windows 95
+# needs only a 386DX, NT 3.51 a 386, NT 4.0 a 486. Only the functions that
+# processor and system feature bits choose at run time carry newer
+# instructions (their own target attributes). The tuning is the newest
+# processor's, where every installer of today runs.
+set(PRODUCT_CPU_OPTIONS -march=i386 -mtune=generic)

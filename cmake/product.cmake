@@ -18,7 +18,7 @@ set(PRODUCT_LINK_OPTIONS -nostdlib -Wl,-e,_WinMainCRTStartup
     -Wl,--major-os-version,4 -Wl,--minor-os-version,0
     -Wl,--gc-sections -Wl,--no-insert-timestamp)
 add_link_options(-static -static-libgcc -static-libstdc++)
-set(PRODUCT_COMPILE_OPTIONS -Wall -Wextra -fno-exceptions -fno-rtti -fno-asynchronous-unwind-tables
+set(PRODUCT_COMPILE_OPTIONS ${PRODUCT_CPU_OPTIONS} -Wall -Wextra -fno-exceptions -fno-rtti -fno-asynchronous-unwind-tables
     -fno-threadsafe-statics -ffunction-sections)
 
 collect_sources(PRODUCT_SOURCES _posix ${SOURCE_FOLDERS})
