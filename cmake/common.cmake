@@ -41,4 +41,4 @@ endfunction()
 # processor and system feature bits choose at run time carry newer
 # instructions (their own target attributes). The tuning is the newest
 # processor's, where every installer of today runs.
-set(PRODUCT_CPU_OPTIONS -march=i386 -mtune=generic)
+set(PRODUCT_CPU_OPTIONS -march=i386 -mtune=i386)

@@ -30,7 +30,8 @@ target_link_libraries(corvane_product PUBLIC shell32 gdi32 user32 kernel32)
 
 # The C routines are built without the compiler's knowledge of their names,
 # or it would compile their loops into calls to themselves.
-set(RUNTIME_SOURCES ${CMAKE_SOURCE_DIR}/startup/runtime/memory_routines.cpp)
+set(RUNTIME_SOURCES ${CMAKE_SOURCE_DIR}/startup/runtime/memory_routines.cpp
+  ${CMAKE_SOURCE_DIR}/startup/runtime/long_division.cpp)
 add_library(product_runtime STATIC ${RUNTIME_SOURCES} ${CMAKE_SOURCE_DIR}/startup/runtime/entry_win32.cpp)
 target_include_directories(product_runtime PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_options(product_runtime PRIVATE ${PRODUCT_COMPILE_OPTIONS} -ffreestanding -fno-builtin
@@ -40,10 +41,14 @@ add_executable(setup WIN32 startup/main.cpp resources/setup.rc)
 set_target_properties(setup PROPERTIES OUTPUT_NAME SETUP SUFFIX .EXE)
 target_compile_options(setup PRIVATE ${PRODUCT_COMPILE_OPTIONS})
 target_link_libraries(setup PRIVATE corvane_product product_runtime gcc)
-target_link_options(setup PRIVATE ${PRODUCT_LINK_OPTIONS} -s -Wl,--subsystem,windows:4.0)
-# The product lies at build/SETUP.EXE whatever the build folder's layout;
-# the build says how large it came out.
+target_link_options(setup PRIVATE ${PRODUCT_LINK_OPTIONS} -Wl,--subsystem,windows:4.0)
+# The link keeps its symbols in SETUP.symbols.EXE, for the instruction
+# check; the program itself is stripped of them. It lies at build/SETUP.EXE
+# whatever the build folder's layout; the build says how large it came out.
+find_program(MINGW_STRIP i686-w64-mingw32-strip REQUIRED)
 add_custom_command(TARGET setup POST_BUILD
+  COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:setup> ${CMAKE_BINARY_DIR}/SETUP.symbols.EXE
+  COMMAND ${MINGW_STRIP} $<TARGET_FILE:setup>
   COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:setup> ${CMAKE_BINARY_DIR}/../SETUP.EXE
   COMMAND sh -c "echo SETUP.EXE: $(wc -c < $<TARGET_FILE:setup>) bytes" VERBATIM)
 
@@ -75,6 +80,12 @@ include(cmake/code_page_932.cmake)
 add_test(NAME product_imports COMMAND ${CMAKE_SOURCE_DIR}/tools/check-imports.sh
   i686-w64-mingw32-objdump i686-w64-mingw32-nm $<TARGET_FILE:setup> ${CMAKE_SOURCE_DIR}/tools/win95-exports
   $<TARGET_FILE:corvane_product> $<TARGET_FILE:product_runtime>)
+find_program(PYTHON3_PROGRAM python3 REQUIRED)
+# Instruction check: nothing beyond the 386 outside the functions that
+# feature bits choose (tools/feature_chosen_functions.txt).
+add_test(NAME product_instructions COMMAND ${PYTHON3_PROGRAM} ${CMAKE_SOURCE_DIR}/tools/check_instructions.py
+  i686-w64-mingw32-objdump $<TARGET_FILE:setup> ${CMAKE_BINARY_DIR}/SETUP.symbols.EXE
+  ${CMAKE_SOURCE_DIR}/tools/feature_chosen_functions.txt)
 include(cmake/install_fixtures.cmake)
 include(cmake/demo.cmake)
 include(cmake/product_extras.cmake OPTIONAL)

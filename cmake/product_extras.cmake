@@ -10,7 +10,7 @@ include(cmake/zip_extras.cmake)
 set(DECODER_SPEED_SOURCES unzip/inflate.cpp unzip/inflate_fast.cpp unzip/inflate_tables.cpp unzip/crc32.cpp
   unzip/crc32_clmul.cpp)
 list(TRANSFORM DECODER_SPEED_SOURCES PREPEND ${CMAKE_SOURCE_DIR}/)
-set_source_files_properties(${DECODER_SPEED_SOURCES} PROPERTIES COMPILE_OPTIONS "-O2")
+set_source_files_properties(${DECODER_SPEED_SOURCES} PROPERTIES COMPILE_OPTIONS "-O2;-mtune=generic")
 
 find_library(MINGW_ZLIB NAMES libz.a z)
 if(MINGW_ZLIB)

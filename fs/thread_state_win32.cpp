@@ -7,10 +7,13 @@
 // thread's record is made zeroed on its first use; the slot is taken on the
 // program's first use, before any second thread exists.
 ThreadState& CurrentThreadState() {
-    static DWORD slot = TLS_OUT_OF_INDEXES;
+    // The slot is kept plus one, so that "not yet taken" is zero and the
+    // program needs no initialised data section for it.
+    static DWORD slotPlusOne = 0;
     static ThreadState fallback = {0, nullptr, 0};
-    if (slot == TLS_OUT_OF_INDEXES) slot = TlsAlloc();
-    if (slot == TLS_OUT_OF_INDEXES) return fallback;
+    if (slotPlusOne == 0) slotPlusOne = TlsAlloc() + 1;  // TLS_OUT_OF_INDEXES + 1 is 0 again
+    if (slotPlusOne == 0) return fallback;
+    const DWORD slot = slotPlusOne - 1;
     void* state = TlsGetValue(slot);
     if (!state) {
         state = HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof(ThreadState));

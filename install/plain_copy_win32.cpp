@@ -15,7 +15,10 @@ namespace {
 
 const uint16_t kCopyBlock = 32000;
 
-int32_t RoundedPercent(double done, uint32_t size) { return static_cast<int32_t>(done * 100.0 / size + 0.5); }
+// done * 100 / size rounded half up, exactly, in integers.
+int32_t RoundedPercent(uint32_t done, uint32_t size) {
+    return static_cast<int32_t>((static_cast<uint64_t>(done) * 200 + size) / (static_cast<uint64_t>(size) * 2));
+}
 
 // Nothing of a failed copy may stay behind.
 EntryResult Abandon(FileHandle source, FileHandle target, const char* targetPath, EntryResult result, void* buffer) {
@@ -85,7 +88,7 @@ EntryResult CopyPlainFile(const char* sourcePath, const char* targetPath, int32_
         bool readFailed = FileErrorCode() != 0;
         bool writeFailed = false;
         if (!readFailed) {
-            if (size > kCopyBlock) SetItemPercent(RoundedPercent(got / 2 + static_cast<double>(copied), size));
+            if (size > kCopyBlock) SetItemPercent(RoundedPercent(got / 2 + copied, size));
             uint16_t written = 0;
             WriteBlock(target, buffer, got, &written);
             // A short write is a full disk too.

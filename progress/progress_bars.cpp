@@ -6,10 +6,6 @@ namespace {
 
 ProgressState g_progress;
 
-// Items up to this size get integer shares; beyond it percent times size
-// would not fit 32 bits, so larger items are shared in floating point.
-const int32_t kIntegerShareLimit = 10000000;
-
 void UpdateBar(BarWindow bar, int32_t& stored, int32_t value) {
     if (value != stored || value == 0 || value == 100) PaintProgressBar(bar, value);
     stored = value;
@@ -38,7 +34,9 @@ void SetProgressTotal(int32_t total) { g_progress.total = total; }
 
 int32_t ItemBaseFor(int32_t done, int32_t size, int32_t total) {
     if (total <= 0) return 0;
-    int32_t base = static_cast<int32_t>(static_cast<double>(done) * 100.0 / total);
+    // 64-bit integers give exactly the truncated quotient, as floating point
+    // would, without a coprocessor (a 386 has none).
+    int32_t base = static_cast<int32_t>(static_cast<int64_t>(done) * 100 / total);
     // The last item carries what truncation lost on the way.
     if (static_cast<int64_t>(done) + size == total && base < 100) ++base;
     return base;
@@ -52,14 +50,9 @@ void BeginProgressItem(int32_t done, int32_t size) {
 int32_t OverallValueFor(int32_t percent) {
     const int32_t size = g_progress.itemSize;
     const int32_t total = g_progress.total;
-    int32_t share;
-    if (size <= kIntegerShareLimit) {
-        // 64 bits: a percentage far above 100 must not overflow.
-        share = static_cast<int32_t>(static_cast<int64_t>(percent) * size / total);
-    } else {
-        share = static_cast<int32_t>(static_cast<double>(percent) * size / total);
-    }
-    return g_progress.itemBase + share;
+    // 64 bits hold percent times size exactly for every item, so even large
+    // items need no floating point for the truncated share.
+    return g_progress.itemBase + static_cast<int32_t>(static_cast<int64_t>(percent) * size / total);
 }
 
 void SetItemPercent(int32_t percent) {

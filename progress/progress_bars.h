@@ -51,7 +51,7 @@ void AnswerProgressQuery(uint16_t* word);
 const uint16_t kProgressCancelAnswer = 0xFFFF;
 
 // Share of the whole for an item at percent: the item base plus the
-// item's part of the total. Large items are computed in floating point.
+// item's part of the total. Computed in 64-bit integers, exactly.
 int32_t OverallValueFor(int32_t percent);
 
 // The base of an item that starts after done bytes, of total bytes.

@@ -9,7 +9,6 @@
 namespace {
 
 const uint32_t kReportInterval = 200;     // ms between progress reports
-const int32_t kFloatPercentFrom = 1000000;  // bytes read * 100 would overflow beyond this
 const int kFirstDisk = 1;
 const int kLastDisk = 1000;
 const int kStoredChunk = 32768;
@@ -31,8 +30,10 @@ ProgressAnswer Report(const DecoderState& state, uint16_t percentage, ProgressRe
 
 uint16_t Percentage(int32_t done, int32_t total) {
     if (total <= 0 || done <= 0) return 0;
-    long long percent = done > kFloatPercentFrom ? static_cast<long long>(done * 100.0 / total)
-                                                 : static_cast<long long>(done) * 100 / total;
+    // In 64 bits, exactly: the same truncated value as floating point would
+    // give (the quotient is far from the next integer compared with a
+    // double's rounding), with no coprocessor to emulate on a 386.
+    long long percent = static_cast<long long>(done) * 100 / total;
     return static_cast<uint16_t>(percent > 100 ? 100 : percent);
 }
 

@@ -1,10 +1,14 @@
-// The C routines SETUP.EXE carries instead of a C runtime. This program
-// links them in place of msvcrt's, so GoogleTest runs on them too, and is
-// built with -fno-builtin so that every call below reaches them.
+// The C routines and 64-bit division helpers SETUP.EXE carries instead of
+// a C runtime and libgcc's. This program links them in place of msvcrt's
+// and libgcc's, so GoogleTest runs on them too, and is built with
+// -fno-builtin so that every call below reaches them.
 #include <gtest/gtest.h>
 
 #include <cstring>
 
+#include <cstdint>
+
+#include "startup/runtime/long_division.h"
 #include "startup/runtime/memory_routines.h"
 
 namespace {
@@ -115,6 +119,35 @@ TEST(MemoryRoutines, CopiesAndJoinsTexts) {
     EXPECT_EQ(buffer[11], 'x');
     EXPECT_EQ(strcat(buffer, ""), buffer);
     EXPECT_STREQ(buffer, "C:\\CORVANE");
+}
+
+// Every quotient checked by its remainder: n = q * d + r with |r| < |d|
+// and r of n's sign (C++ truncates toward zero). Values pass through
+// volatile so the compiler cannot fold them, and each row is divided both
+// ways so the 32-bit shortcut and the bit-by-bit path both run.
+TEST(LongDivision, QuotientsTruncateTowardZeroWithTheRemainderInRange) {
+    const int64_t rows[][2] = {
+        {7, 2}, {-7, 2}, {7, -2}, {-7, -2}, {0, 5}, {4294967295LL, 1}, {4294967296LL, 2},
+        {1000000LL * 100, 3}, {2147483647LL * 65535, 1234567}, {INT64_MAX, 1}, {INT64_MAX, INT64_MAX},
+        {INT64_MIN, 1}, {INT64_MIN, INT64_MAX}, {0x123456789ABCDEFLL, 0x100000001LL}, {-0x7FFFFFFF00000000LL, 3},
+        {0x7FFFFFFFFFFFFFFFLL, 0x80000000LL}, {1, INT64_MAX},
+    };
+    for (const auto& row : rows) {
+        for (int swap = 0; swap < 2; ++swap) {
+            volatile int64_t n = row[swap], d = row[1 - swap];
+            if (d == 0) continue;
+            const int64_t q = n / d;
+            const int64_t r = n - q * d;
+            if (d != INT64_MIN) EXPECT_LT(r >= 0 ? r : -r, d >= 0 ? d : -d) << n << " / " << d;
+            EXPECT_TRUE(r == 0 || (r < 0) == (n < 0)) << n << " / " << d;
+        }
+    }
+    volatile uint64_t big = UINT64_MAX, three = 3, high = 0x100000000ULL;
+    EXPECT_EQ(big / three, 0x5555555555555555ULL);
+    EXPECT_EQ(big / high, 0xFFFFFFFFULL);
+    EXPECT_EQ(big / big, 1u);
+    EXPECT_EQ(__udivdi3(5, 10), 0u);
+    EXPECT_EQ(__divdi3(-9, 4), -2);
 }
 
 }  // namespace
