@@ -12,6 +12,7 @@
 #include "install/file_entry.h"
 #include "install/install_places.h"
 #include "install/member_plan.h"
+#include "install/plan_descriptions.h"
 #include "install/profile_entries.h"
 #include "install/program_group.h"
 #include "install/run_installation.h"

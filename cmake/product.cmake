@@ -19,7 +19,7 @@ set(PRODUCT_LINK_OPTIONS -nostdlib -Wl,-e,_WinMainCRTStartup
     -Wl,--gc-sections -Wl,--no-insert-timestamp)
 add_link_options(-static -static-libgcc -static-libstdc++)
 set(PRODUCT_COMPILE_OPTIONS ${PRODUCT_CPU_OPTIONS} -Wall -Wextra -fno-exceptions -fno-rtti -fno-asynchronous-unwind-tables
-    -fno-threadsafe-statics -ffunction-sections)
+    -fno-threadsafe-statics -ffunction-sections -fno-jump-tables)
 
 collect_sources(PRODUCT_SOURCES _posix ${SOURCE_FOLDERS})
 add_library(corvane_product STATIC ${PRODUCT_SOURCES})

@@ -7,10 +7,15 @@ include(cmake/zip_extras.cmake)
 # round trip to the wine server, which would measure Wine instead of the
 # decoder.
 
-set(DECODER_SPEED_SOURCES unzip/inflate.cpp unzip/inflate_fast.cpp unzip/inflate_tables.cpp unzip/crc32.cpp
+# The careful decoder (inflate.cpp) runs only near buffer ends and for
+# block headers: compiled for size it measures the same and saves 2 KB.
+# Its flag is set on the file so that the benchmark, built at -O2, compiles
+# it as the product does.
+set(DECODER_SPEED_SOURCES unzip/inflate_fast.cpp unzip/inflate_tables.cpp unzip/crc32.cpp
   unzip/crc32_clmul.cpp)
 list(TRANSFORM DECODER_SPEED_SOURCES PREPEND ${CMAKE_SOURCE_DIR}/)
 set_source_files_properties(${DECODER_SPEED_SOURCES} PROPERTIES COMPILE_OPTIONS "-O2;-mtune=generic")
+set_source_files_properties(${CMAKE_SOURCE_DIR}/unzip/inflate.cpp PROPERTIES COMPILE_OPTIONS "-Os")
 
 find_library(MINGW_ZLIB NAMES libz.a z)
 if(MINGW_ZLIB)

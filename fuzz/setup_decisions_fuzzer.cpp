@@ -16,6 +16,7 @@
 #include "install/data_backup.h"
 #include "install/file_entry.h"
 #include "install/member_plan.h"
+#include "install/plan_descriptions.h"
 #include "install/profile_entries.h"
 #include "install/program_group.h"
 #include "install/running_program_entry.h"

@@ -48,13 +48,3 @@ void PlanFileEntry(const char* entry, const InstallPlaces& places, FileEntryPlan
 bool IsSharedFileEntry(const FileEntryPlan& plan) {
     return plan.action == kCopyToWindows || plan.action == kCopyToSystem;
 }
-
-const char* DescribeEntryAction(EntryAction action) {
-    switch (action) {
-    case kCopyToWindows: return "copy to the Windows directory, only over an older version";
-    case kCopyToSystem: return "copy to the System directory, only over an older version";
-    case kUnpackArchive: return "unpack the ZIP archive";
-    case kUnpackNestedArchives: return "unpack the archives stored inside";
-    default: return "copy to the destination";
-    }
-}

@@ -30,6 +30,3 @@ void PlanFileEntry(const char* entry, const InstallPlaces& places, FileEntryPlan
 // older versions, and a failure is reported and passed over.
 bool IsSharedFileEntry(const FileEntryPlan& plan);
 
-// One line for the vendor: what the entry will do, e.g.
-// "copy to the System directory, version-checked".
-const char* DescribeEntryAction(EntryAction action);

@@ -141,21 +141,3 @@ void ReadOnlyTemporaryName(const char* target, char* temporary) {
 bool MemberWanted(const MemberPlan& plan) {
     return plan.verdict != kMemberSkippedForVersion && plan.verdict != kMemberSkippedForLanguage;
 }
-
-void DescribeMemberPlan(const MemberPlan& plan, int versionMask, char* text, int size) {
-    static const char* const kBits[] = {"", "16-bit", "32-bit", "16- and 32-bit"};
-    switch (plan.verdict) {
-    case kMemberSkippedForVersion:
-        FormatBounded(text, static_cast<size_t>(size), "skipped: %s member, version mask %i", kBits[plan.versionBits & 3],
-                      versionMask);
-        return;
-    case kMemberSkippedForLanguage: CopyBounded(text, "skipped: language directory, another language", size); return;
-    case kMemberRefusedRooted: CopyBounded(text, "refused: rooted name (starts with a backslash)", size); return;
-    case kMemberRefusedDrive: CopyBounded(text, "refused: drive or stream colon in the name", size); return;
-    case kMemberRefusedParent: CopyBounded(text, "refused: \"..\" component leads out of the folder", size); return;
-    case kMemberTooLong: CopyBounded(text, "refused: path longer than 259 characters", size); return;
-    default:
-        FormatBounded(text, static_cast<size_t>(size), "%s%s", plan.isDirectory ? "folder " : "", plan.output);
-        return;
-    }
-}

@@ -58,5 +58,3 @@ bool MemberReplacesExisting(const MemberPlan& plan, unsigned long stamp);
 // target with its last character (a double-byte one whole) made '$'.
 void ReadOnlyTemporaryName(const char* target, char* temporary);
 
-// One line for the vendor, e.g. "skipped: 16-bit member, version mask 2".
-void DescribeMemberPlan(const MemberPlan& plan, int versionMask, char* text, int size);

@@ -225,7 +225,10 @@ __attribute__((always_inline)) inline DecodeResult FastLoopBody(DecoderState& st
     return result;
 }
 
-DecodeResult FastLoopPlain(DecoderState& state, const BlockCodes& codes, bool* blockEnded) {
+// The plain loop is what a 386, 486 or Pentium runs: their small caches
+// favour small code, and today's processors never choose it.
+__attribute__((optimize("Os"))) DecodeResult FastLoopPlain(DecoderState& state, const BlockCodes& codes,
+                                                           bool* blockEnded) {
     return FastLoopBody(state, codes, blockEnded);
 }
 

@@ -11,6 +11,7 @@
 #include "install/file_entry.h"
 #include "install/install_state.h"
 #include "install/member_plan.h"
+#include "install/plan_descriptions.h"
 #include "install/profile_entries.h"
 #include "unzip/nested_archive.h"
 

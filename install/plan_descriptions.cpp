@@ -1,0 +1,32 @@
+#include "install/plan_descriptions.h"
+
+#include "fs/format_text.h"
+#include "fs/path_utils.h"
+
+const char* DescribeEntryAction(EntryAction action) {
+    switch (action) {
+    case kCopyToWindows: return "copy to the Windows directory, only over an older version";
+    case kCopyToSystem: return "copy to the System directory, only over an older version";
+    case kUnpackArchive: return "unpack the ZIP archive";
+    case kUnpackNestedArchives: return "unpack the archives stored inside";
+    default: return "copy to the destination";
+    }
+}
+
+void DescribeMemberPlan(const MemberPlan& plan, int versionMask, char* text, int size) {
+    static const char* const kBits[] = {"", "16-bit", "32-bit", "16- and 32-bit"};
+    switch (plan.verdict) {
+    case kMemberSkippedForVersion:
+        FormatBounded(text, static_cast<size_t>(size), "skipped: %s member, version mask %i", kBits[plan.versionBits & 3],
+                      versionMask);
+        return;
+    case kMemberSkippedForLanguage: CopyBounded(text, "skipped: language directory, another language", size); return;
+    case kMemberRefusedRooted: CopyBounded(text, "refused: rooted name (starts with a backslash)", size); return;
+    case kMemberRefusedDrive: CopyBounded(text, "refused: drive or stream colon in the name", size); return;
+    case kMemberRefusedParent: CopyBounded(text, "refused: \"..\" component leads out of the folder", size); return;
+    case kMemberTooLong: CopyBounded(text, "refused: path longer than 259 characters", size); return;
+    default:
+        FormatBounded(text, static_cast<size_t>(size), "%s%s", plan.isDirectory ? "folder " : "", plan.output);
+        return;
+    }
+}
