@@ -10,7 +10,8 @@
 // bits, so what it holds at any moment follows from the furthest bit any
 // request reached. The loop notes that furthest bit for every table lookup
 // (the only requests not used up at once) and rebuilds the careful
-// reader's buffer, count and input position from it when it hands back.
+// reader's buffer, count and input position from it when it hands back
+// (HandBackToCarefulReader).
 //
 // The loop is compiled three times: plainly; with SSE2, whose 16-byte
 // moves copy matches (i686 code has none without it); and with SSE2 and
@@ -55,29 +56,9 @@ inline unsigned ExtraValue(BitWord before, uint32_t entry) {
 FastLoopKind fastLoop = kFastLoopOff;
 bool fastLoopChosen = false;
 
-__attribute__((always_inline)) inline DecodeResult FastLoopBody(DecoderState& state, const BlockCodes& codes,
-                                                                bool* blockEnded) {
-    const uint8_t* const buffer = state.inputBuffer;
-    const uint8_t* in = buffer + state.inputPosition;
-    const uint8_t* const inLimit = buffer + state.inputEnd + 1 - kInputMargin;
-    BitWord bits = state.bitBuffer;
-    // Only the low byte counts: whole entries are subtracted from it.
-    BitWord bitsLeft = state.bitCount;
-    // Furthest bit the careful reader was asked for, counted from the byte
-    // at in (so it moves back at every refill).
-    int ahead = -8 * state.inputPosition;
-
-    uint8_t* const window = state.window;
-    uint8_t* out = window + state.windowPosition;
-    uint8_t* const outLimit = window + kWindowSize - kWindowRoom;
-    const uint32_t* const literalTable = codes.literalLength.entries;
-    const int literalWidth = static_cast<int>(codes.literalLength.width);
-    const BitWord literalMask = LowBits(codes.literalLength.width);
-    const uint32_t* const distanceTable = codes.distance.entries;
-    const int distanceWidth = static_cast<int>(codes.distance.width);
-    const BitWord distanceMask = LowBits(codes.distance.width);
-    DecodeResult result = kDecodeOk;
-
+// The loop's steps, as macros over its locals (bits, bitsLeft, in, ahead,
+// out, next and the tables), so that each kind of loop compiles them
+// inline with its own instructions.
 #define LEFT() static_cast<unsigned>(bitsLeft & 0xFF)
 #define REFILL()                                          \
     do {                                                  \
@@ -129,6 +110,29 @@ __attribute__((always_inline)) inline DecodeResult FastLoopBody(DecoderState& st
         REFILL();                                \
         next = literalTable[bits & literalMask]; \
     } while (0)
+
+__attribute__((always_inline)) inline DecodeResult FastLoopBody(DecoderState& state, const BlockCodes& codes,
+                                                                bool* blockEnded) {
+    const uint8_t* const buffer = state.inputBuffer;
+    const uint8_t* in = buffer + state.inputPosition;
+    const uint8_t* const inLimit = buffer + state.inputEnd + 1 - kInputMargin;
+    BitWord bits = state.bitBuffer;
+    // Only the low byte counts: whole entries are subtracted from it.
+    BitWord bitsLeft = state.bitCount;
+    // Furthest bit the careful reader was asked for, counted from the byte
+    // at in (so it moves back at every refill).
+    int ahead = -8 * state.inputPosition;
+
+    uint8_t* const window = state.window;
+    uint8_t* out = window + state.windowPosition;
+    uint8_t* const outLimit = window + kWindowSize - kWindowRoom;
+    const uint32_t* const literalTable = codes.literalLength.entries;
+    const int literalWidth = static_cast<int>(codes.literalLength.width);
+    const BitWord literalMask = LowBits(codes.literalLength.width);
+    const uint32_t* const distanceTable = codes.distance.entries;
+    const int distanceWidth = static_cast<int>(codes.distance.width);
+    const BitWord distanceMask = LowBits(codes.distance.width);
+    DecodeResult result = kDecodeOk;
 
     uint32_t next;
     REFILL_AND_LOAD_NEXT();
@@ -194,33 +198,10 @@ __attribute__((always_inline)) inline DecodeResult FastLoopBody(DecoderState& st
         CopyMatchWithRoom(window, static_cast<unsigned>(out - window), distance, length);
         out += length;
     }
-#undef LEFT
-#undef RESOLVE
-#undef REFILL_AND_LOAD_NEXT
-#undef REFILL
-#undef NOTE_REQUEST
-#undef DROP_ENTRY
-#undef LOOKUP
-#undef PUT_LITERAL
 
-    // Hand back what the careful reader would hold: the bytes up to the
-    // pair that covers the furthest request, and the bits not consumed.
-    unsigned left = static_cast<unsigned>(bitsLeft & 0xFF);
-    long consumed = static_cast<long>(in - buffer) * 8 - static_cast<long>(left);
-    long furthest = static_cast<long>(in - buffer) * 8 + ahead;
-    if (furthest < consumed) furthest = consumed;
-    long fetched = furthest > 0 ? ((furthest + 15) / 16) * 2 : 0;
-    if (fetched < state.inputPosition) fetched = state.inputPosition;
-    unsigned count = static_cast<unsigned>(fetched * 8 - consumed);
-    uint64_t held = static_cast<uint64_t>(bits & LowBits(left));
-    if (left < count) {
-        uint32_t following;
-        memcpy(&following, in, sizeof following);
-        held |= static_cast<uint64_t>(following) << left;
-    }
-    state.bitBuffer = static_cast<uint32_t>(held & ((static_cast<uint64_t>(1) << count) - 1));
-    state.bitCount = static_cast<uint8_t>(count);
-    state.inputPosition = static_cast<int32_t>(fetched);
+    const long consumed = static_cast<long>(in - buffer) * 8 - static_cast<long>(LEFT());
+    const long furthest = static_cast<long>(in - buffer) * 8 + ahead;
+    HandBackToCarefulReader(buffer, consumed, furthest, state);
     state.windowPosition = static_cast<uint16_t>(out - window);
     return result;
 }
@@ -249,6 +230,21 @@ WIDE_BMI2_TARGET DecodeResult FastLoopWideBmi2(DecoderState& state, const BlockC
 }
 
 }  // namespace
+
+void HandBackToCarefulReader(const uint8_t* buffer, long consumedBits, long furthestBit, DecoderState& state) {
+    if (furthestBit < consumedBits) furthestBit = consumedBits;
+    long fetched = furthestBit > 0 ? ((furthestBit + 15) / 16) * 2 : 0;
+    if (fetched < state.inputPosition) fetched = state.inputPosition;
+    const unsigned count = static_cast<unsigned>(fetched * 8 - consumedBits);
+    // What the careful reader holds are the buffer's own bits from the first
+    // one not consumed: a little-endian word read there.
+    uint64_t word;
+    memcpy(&word, buffer + consumedBits / 8, sizeof word);
+    const uint64_t held = word >> (consumedBits % 8);
+    state.bitBuffer = static_cast<uint32_t>(held & ((static_cast<uint64_t>(1) << count) - 1));
+    state.bitCount = static_cast<uint8_t>(count);
+    state.inputPosition = static_cast<int32_t>(fetched);
+}
 
 FastLoopKind BestFastLoop() {
     if (!SystemEnablesSse2()) return kFastLoopPlain;
