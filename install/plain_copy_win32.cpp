@@ -58,13 +58,15 @@ bool SameFile(FileHandle source, const char* sourcePath, const char* targetPath)
 
 }  // namespace
 
-EntryResult CopyPlainFile(const char* sourcePath, const char* targetPath, int32_t& runningBytes) {
+EntryResult CopyPlainFile(const char* sourcePath, const char* realTargetPath, int32_t& runningBytes,
+                          const char* written) {
+    const char* targetPath = written ? written : realTargetPath;
     ShowProgressFile(targetPath);
     SetItemPercent(0);
     uint32_t attributes = GetAttributes(sourcePath);
     FileHandle source = OpenExistingFile(sourcePath, kModeRead);
     if (FileErrorCode() != 0) return kEntryReadError;
-    if (SameFile(source, sourcePath, targetPath)) {
+    if (SameFile(source, sourcePath, realTargetPath)) {
         CloseFileHandle(source);
         return kEntrySamePath;
     }

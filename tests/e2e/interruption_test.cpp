@@ -3,7 +3,8 @@
 // plain files, a system file and an archive whose system member replaces
 // an older version; after each, one complete run must leave the same tree
 // as an uninterrupted installation, keep every backup the first run made,
-// and leave no temporary file of a replacement. And Cancel during each
+// and leave no temporary file of a replacement; the system file is the old
+// one or the new one, whole, right after each cut. And Cancel during each
 // member of a three-member archive.
 //
 // The points are chosen by what can be seen: the progress dialog's file
@@ -411,7 +412,8 @@ TEST_F(Interruption, EveryStageRecoversWithOneCompleteRun) {
     const KillPoint points[] = {
         {"at the destination question", kAtQuestion, nullptr, kInDestination, nullptr, 0, 0, 0},
         {"backing up the user's data", kInstalling, "\\BIG0.DAT", kInDestination, "BIG0.DAT", kUserDataSize, 0, 100},
-        {"system file copy", kInstalling, "\\CVPLAIN.DLL", kInSystem, "CVPLAIN.DLL", largeLibrary_.size(), 25, 100},
+        {"system file copy under its temporary name", kInstalling, "\\CVPLAIN.DL$", kInSystem, "CVPLAIN.DL$",
+         largeLibrary_.size(), 25, 100},
         {"stored member", kInstalling, "\\STORED.BIN", kInDestination, "STORED.BIN", 0, 0, 0},
         {"deflated member", kInstalling, "\\DEFLATED.TXT", kInDestination, "DOCS\\DEFLATED.TXT", 0, 0, 0},
         {"system member under its temporary name", kInstalling, "\\CVARC.DL$", kInSystem, "CVARC.DL$", 0, 0, 0},
@@ -429,6 +431,7 @@ TEST_F(Interruption, EveryStageRecoversWithOneCompleteRun) {
     ASSERT_TRUE(reference.at("<system>\\CVPLAIN.DLL") == largeLibrary_);
     ASSERT_EQ(reference.count("CORVANE.INI"), 1u);
     const std::string userData = Pattern("user data", kUserDataSize);
+    const std::string oldLibrary = ReadWholeFile(Fixture("ver4000.dll"));
 
     for (const KillPoint& point : points) {
         SCOPED_TRACE(point.label);
@@ -442,6 +445,10 @@ TEST_F(Interruption, EveryStageRecoversWithOneCompleteRun) {
         }
         ASSERT_EQ(missed, "");
         const Tree leftByTheCut = Backups();
+        // A shared file is the old one or the new one, whole, whenever the
+        // run ends.
+        const std::string plain = ReadWholeFile(SystemPath("CVPLAIN.DLL"));
+        EXPECT_TRUE(plain == oldLibrary || plain == largeLibrary_) << "CVPLAIN.DLL holds " << plain.size() << " bytes";
 
         std::string outcome = CompleteRun();
         EXPECT_TRUE(outcome == "restart question" || outcome == "Installation successful!") << outcome;
