@@ -42,3 +42,29 @@ endfunction()
 # instructions (their own target attributes). The tuning is the newest
 # processor's, where every installer of today runs.
 set(PRODUCT_CPU_OPTIONS -march=i386 -mtune=generic)
+
+# Every product object's code generation; the product's own C routines
+# are built without the compiler's knowledge of their names as well, or it
+# would compile their loops into calls to themselves.
+set(PRODUCT_COMPILE_OPTIONS ${PRODUCT_CPU_OPTIONS} -Wall -Wextra -fno-exceptions -fno-rtti -fno-asynchronous-unwind-tables
+    -fno-threadsafe-statics -ffunction-sections)
+set(RUNTIME_SOURCES ${CMAKE_SOURCE_DIR}/startup/runtime/memory_routines.cpp)
+set(RUNTIME_COMPILE_OPTIONS -ffreestanding -fno-builtin -fno-tree-loop-distribute-patterns -fno-stack-protector)
+
+# The decoder's hot files are compiled for speed even in the size-optimised
+# product: an installer spends its time there.
+set(DECODER_SPEED_SOURCES unzip/inflate.cpp unzip/inflate_fast.cpp unzip/inflate_tables.cpp unzip/crc32.cpp
+  unzip/crc32_clmul.cpp)
+list(TRANSFORM DECODER_SPEED_SOURCES PREPEND ${CMAKE_SOURCE_DIR}/)
+set(DECODER_SPEED_OPTIONS -O2)
+
+# The decoder tests' archives, made at build time by the real archivers.
+function(add_inflate_fixtures)
+  set(INFLATE_FIXTURES ${CMAKE_BINARY_DIR}/inflate_fixtures PARENT_SCOPE)
+  set(out ${CMAKE_BINARY_DIR}/inflate_fixtures)
+  add_custom_command(OUTPUT ${out}/zip9.zip
+    COMMAND ${CMAKE_SOURCE_DIR}/tests/win32/make_inflate_fixtures.sh ${out} ${CMAKE_SOURCE_DIR}
+    DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/make_inflate_fixtures.sh
+    COMMENT "Archives for the decoder tests")
+  add_custom_target(inflate_fixtures DEPENDS ${out}/zip9.zip)
+endfunction()

@@ -7,10 +7,7 @@ include(cmake/zip_extras.cmake)
 # round trip to the wine server, which would measure Wine instead of the
 # decoder.
 
-set(DECODER_SPEED_SOURCES unzip/inflate.cpp unzip/inflate_fast.cpp unzip/inflate_tables.cpp unzip/crc32.cpp
-  unzip/crc32_clmul.cpp)
-list(TRANSFORM DECODER_SPEED_SOURCES PREPEND ${CMAKE_SOURCE_DIR}/)
-set_source_files_properties(${DECODER_SPEED_SOURCES} PROPERTIES COMPILE_OPTIONS "-O2")
+set_source_files_properties(${DECODER_SPEED_SOURCES} PROPERTIES COMPILE_OPTIONS "${DECODER_SPEED_OPTIONS}")
 
 find_library(MINGW_ZLIB NAMES libz.a z)
 if(MINGW_ZLIB)
@@ -26,13 +23,8 @@ if(MINGW_ZLIB)
   target_link_options(inflate_bench PRIVATE -static)
 endif()
 
-# Archives for the decoder tests, made at build time by the real archivers.
-set(INFLATE_FIXTURES ${CMAKE_BINARY_DIR}/inflate_fixtures)
-add_custom_command(OUTPUT ${INFLATE_FIXTURES}/zip9.zip
-  COMMAND ${CMAKE_SOURCE_DIR}/tests/win32/make_inflate_fixtures.sh ${INFLATE_FIXTURES} ${CMAKE_SOURCE_DIR}
-  DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/make_inflate_fixtures.sh
-  COMMENT "Archives for the decoder tests")
-add_custom_target(inflate_fixtures DEPENDS ${INFLATE_FIXTURES}/zip9.zip)
+# Archives for the decoder tests.
+add_inflate_fixtures()
 if(TARGET win32_inflate_archives_test)
   target_compile_definitions(win32_inflate_archives_test PRIVATE INFLATE_FIXTURE_DIR="Z:${INFLATE_FIXTURES}")
   add_dependencies(win32_inflate_archives_test inflate_fixtures)
