@@ -30,6 +30,7 @@ include(cmake/host_extras.cmake OPTIONAL)
 include(cmake/checker.cmake)
 include(cmake/fuzz.cmake)
 include(cmake/fault_points.cmake)
+include(cmake/old_cpu.cmake)
 
 # The product's folders include only their own layer and the ones below.
 find_program(PYTHON3_FOR_LAYERS python3 REQUIRED)

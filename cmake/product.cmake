@@ -18,8 +18,6 @@ set(PRODUCT_LINK_OPTIONS -nostdlib -Wl,-e,_WinMainCRTStartup
     -Wl,--major-os-version,4 -Wl,--minor-os-version,0
     -Wl,--gc-sections -Wl,--no-insert-timestamp)
 add_link_options(-static -static-libgcc -static-libstdc++)
-set(PRODUCT_COMPILE_OPTIONS ${PRODUCT_CPU_OPTIONS} -Wall -Wextra -fno-exceptions -fno-rtti -fno-asynchronous-unwind-tables
-    -fno-threadsafe-statics -ffunction-sections -fno-jump-tables)
 
 collect_sources(PRODUCT_SOURCES _posix ${SOURCE_FOLDERS})
 add_library(corvane_product STATIC ${PRODUCT_SOURCES})
@@ -28,14 +26,10 @@ target_compile_definitions(corvane_product PUBLIC WINVER=0x0400 _WIN32_WINNT=0x0
 target_compile_options(corvane_product PRIVATE ${PRODUCT_COMPILE_OPTIONS})
 target_link_libraries(corvane_product PUBLIC shell32 gdi32 user32 kernel32)
 
-# The C routines are built without the compiler's knowledge of their names,
-# or it would compile their loops into calls to themselves.
-set(RUNTIME_SOURCES ${CMAKE_SOURCE_DIR}/startup/runtime/memory_routines.cpp
-  ${CMAKE_SOURCE_DIR}/startup/runtime/long_division.cpp)
+# The C routines (PRODUCT_COMPILE_OPTIONS and RUNTIME_COMPILE_OPTIONS: common.cmake).
 add_library(product_runtime STATIC ${RUNTIME_SOURCES} ${CMAKE_SOURCE_DIR}/startup/runtime/entry_win32.cpp)
 target_include_directories(product_runtime PRIVATE ${CMAKE_SOURCE_DIR})
-target_compile_options(product_runtime PRIVATE ${PRODUCT_COMPILE_OPTIONS} -ffreestanding -fno-builtin
-    -fno-tree-loop-distribute-patterns -fno-stack-protector)
+target_compile_options(product_runtime PRIVATE ${PRODUCT_COMPILE_OPTIONS} ${RUNTIME_COMPILE_OPTIONS})
 
 add_executable(setup WIN32 startup/main.cpp resources/setup.rc)
 set_target_properties(setup PROPERTIES OUTPUT_NAME SETUP SUFFIX .EXE)

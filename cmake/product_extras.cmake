@@ -7,14 +7,9 @@ include(cmake/zip_extras.cmake)
 # round trip to the wine server, which would measure Wine instead of the
 # decoder.
 
-# The careful decoder (inflate.cpp) runs only near buffer ends and for
-# block headers: compiled for size it measures the same and saves 2 KB.
-# Its flag is set on the file so that the benchmark, built at -O2, compiles
-# it as the product does.
-set(DECODER_SPEED_SOURCES unzip/inflate_fast.cpp unzip/inflate_tables.cpp unzip/crc32.cpp
-  unzip/crc32_clmul.cpp)
-list(TRANSFORM DECODER_SPEED_SOURCES PREPEND ${CMAKE_SOURCE_DIR}/)
-set_source_files_properties(${DECODER_SPEED_SOURCES} PROPERTIES COMPILE_OPTIONS "-O2;-mtune=generic")
+set_source_files_properties(${DECODER_SPEED_SOURCES} PROPERTIES COMPILE_OPTIONS "${DECODER_SPEED_OPTIONS}")
+# The benchmark is built at -O2: the careful decoder says for itself that it
+# is compiled as the product compiles it.
 set_source_files_properties(${CMAKE_SOURCE_DIR}/unzip/inflate.cpp PROPERTIES COMPILE_OPTIONS "-Os")
 
 find_library(MINGW_ZLIB NAMES libz.a z)
@@ -31,13 +26,8 @@ if(MINGW_ZLIB)
   target_link_options(inflate_bench PRIVATE -static)
 endif()
 
-# Archives for the decoder tests, made at build time by the real archivers.
-set(INFLATE_FIXTURES ${CMAKE_BINARY_DIR}/inflate_fixtures)
-add_custom_command(OUTPUT ${INFLATE_FIXTURES}/zip9.zip
-  COMMAND ${CMAKE_SOURCE_DIR}/tests/win32/make_inflate_fixtures.sh ${INFLATE_FIXTURES} ${CMAKE_SOURCE_DIR}
-  DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/make_inflate_fixtures.sh
-  COMMENT "Archives for the decoder tests")
-add_custom_target(inflate_fixtures DEPENDS ${INFLATE_FIXTURES}/zip9.zip)
+# Archives for the decoder tests.
+add_inflate_fixtures()
 if(TARGET win32_inflate_archives_test)
   target_compile_definitions(win32_inflate_archives_test PRIVATE INFLATE_FIXTURE_DIR="Z:${INFLATE_FIXTURES}")
   add_dependencies(win32_inflate_archives_test inflate_fixtures)

@@ -20,6 +20,10 @@ have xwd || need="$need x11-apps"
 [ -e /usr/include/zlib.h ] || need="$need zlib1g-dev"
 [ -e /usr/include/libdeflate.h ] || need="$need libdeflate-dev"
 [ -e /usr/i686-w64-mingw32/include/zlib.h ] || need="$need libz-mingw-w64-dev"
+# The old-processor test: the product's code built by the i686 Linux
+# compiler of the same GCC, run by qemu-user as a 486 and a Pentium.
+have i686-linux-gnu-g++ || need="$need g++-i686-linux-gnu"
+have qemu-i386 || need="$need qemu-user"
 have clang++ || need="$need clang"
 ls /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a >/dev/null 2>&1 || need="$need libclang-rt-14-dev"
 [ -x /usr/bin/time ] || need="$need time"
