@@ -18,6 +18,16 @@ int32_t AddByteCount(int32_t count, uint32_t size) {
     return sum > INT32_MAX ? INT32_MAX : static_cast<int32_t>(sum);
 }
 
+bool EndsRun(EntryResult result) {
+    switch (result) {
+    case kEntryReadError:
+    case kEntryWriteError:
+    case kEntryCancelled:
+    case kEntryDiskFull: return true;
+    default: return false;
+    }
+}
+
 EntryResult EntryResultOfExtraction(ExtractResult result) {
     switch (result) {
     case kExtractOk: return kEntryDone;

@@ -31,6 +31,10 @@ enum EntryResult {
     kEntryDiskFull = -5,
 };
 
+// The failures that end the run: a read or write error, a cancel, a full
+// disk. Done, passed over and source-equals-target go on to the next entry.
+bool EndsRun(EntryResult result);
+
 // What a member's extraction means for its entry: a member that cannot be
 // read or decoded is a read error, an output that cannot be made a write
 // error, a cancel ends the run.

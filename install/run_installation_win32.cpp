@@ -106,7 +106,7 @@ int InstallAll(const InstallPlaces& places, int32_t& runningBytes) {
         EntryResult result = InstallEntry(plan, places, runningBytes);
         if (result != kEntryDone && IsSharedFileEntry(plan)) {
             ShowSystemFileFailure(plan.kind, plan.targetFits ? plan.target : plan.file);
-        } else if (result <= kEntryReadError) {
+        } else if (EndsRun(result)) {
             ReportEntryFailure(result, plan);
             return result;
         }
