@@ -52,6 +52,13 @@ set(RUNTIME_SOURCES ${CMAKE_SOURCE_DIR}/startup/runtime/memory_routines.cpp
   ${CMAKE_SOURCE_DIR}/startup/runtime/long_division.cpp)
 set(RUNTIME_COMPILE_OPTIONS -ffreestanding -fno-builtin -fno-tree-loop-distribute-patterns -fno-stack-protector)
 
+# The decoder: inflate, its input and output, CRC-32 and the processor
+# features that choose their loops. Every program that carries it (the
+# product, the benchmarks, the fuzz targets, the old-processor test) takes
+# this list and adds its own seams.
+set(DECODER_SOURCES unzip/inflate.cpp unzip/inflate_fast.cpp unzip/inflate_tables.cpp unzip/crc32.cpp
+  unzip/crc32_clmul.cpp unzip/cpu_features.cpp unzip/decoder_io.cpp)
+
 # The decoder's hot files are compiled for speed, and tuned for today's
 # processors, even in the size-optimised product: an installer spends its
 # time there. The careful decoder (inflate.cpp) is not among them: it runs

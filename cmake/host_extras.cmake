@@ -3,10 +3,8 @@
 
 include(cmake/zip_extras.cmake)
 
-set(DECODER_MEMORY_SOURCES
-  unzip/crc32.cpp unzip/crc32_clmul.cpp host/cpu_features_posix.cpp unzip/cpu_features.cpp unzip/decoder_io.cpp
-  unzip/inflate.cpp unzip/inflate_fast.cpp unzip/inflate_tables.cpp host/thread_state_posix.cpp
-  host/memory_block_posix.cpp bench/memory_files.cpp)
+set(DECODER_MEMORY_SOURCES ${DECODER_SOURCES}
+  host/cpu_features_posix.cpp host/thread_state_posix.cpp host/memory_block_posix.cpp bench/memory_files.cpp)
 list(TRANSFORM DECODER_MEMORY_SOURCES PREPEND ${CMAKE_SOURCE_DIR}/)
 add_library(decoder_memory STATIC ${DECODER_MEMORY_SOURCES})
 target_include_directories(decoder_memory PUBLIC ${CMAKE_SOURCE_DIR})

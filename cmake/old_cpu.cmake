@@ -9,9 +9,8 @@
 find_program(I686_LINUX_CXX i686-linux-gnu-g++ REQUIRED)
 find_program(QEMU_I386 qemu-i386 REQUIRED)
 
-set(OLD_CPU_PRODUCT_SOURCES
-  unzip/inflate.cpp unzip/inflate_fast.cpp unzip/inflate_tables.cpp unzip/crc32.cpp unzip/crc32_clmul.cpp
-  unzip/cpu_features.cpp unzip/decoder_io.cpp unzip/zip_directory.cpp unzip/end_record.cpp unzip/local_header.cpp
+set(OLD_CPU_PRODUCT_SOURCES ${DECODER_SOURCES}
+  unzip/zip_directory.cpp unzip/end_record.cpp unzip/local_header.cpp
   unzip/data_descriptor.cpp unzip/extract_member.cpp unzip/output_file.cpp unzip/oem_table.cpp
   fs/path_utils.cpp fs/file_ops_error.cpp fs/file_ops_mode.cpp fs/file_ops_size.cpp fs/file_search_kind.cpp
   base/startup_flags.cpp

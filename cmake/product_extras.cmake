@@ -14,9 +14,7 @@ set_source_files_properties(${CMAKE_SOURCE_DIR}/unzip/inflate.cpp PROPERTIES COM
 
 find_library(MINGW_ZLIB NAMES libz.a z)
 if(MINGW_ZLIB)
-  set(BENCH_DECODER_SOURCES
-    unzip/crc32.cpp unzip/crc32_clmul.cpp unzip/cpu_features_win32.cpp unzip/cpu_features.cpp unzip/decoder_io.cpp
-    unzip/inflate.cpp unzip/inflate_fast.cpp unzip/inflate_tables.cpp fs/thread_state_win32.cpp
+  set(BENCH_DECODER_SOURCES ${DECODER_SOURCES} unzip/cpu_features_win32.cpp fs/thread_state_win32.cpp
     fs/memory_block_win32.cpp bench/memory_files.cpp bench/inflate_bench.cpp)
   list(TRANSFORM BENCH_DECODER_SOURCES PREPEND ${CMAKE_SOURCE_DIR}/)
   add_executable(inflate_bench ${BENCH_DECODER_SOURCES})

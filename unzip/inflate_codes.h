@@ -25,10 +25,13 @@ DecodeResult DecodeCodesFast(DecoderState& state, const BlockCodes& codes, bool*
 // bit any request reached: the bytes up to the 16-bit pair that covers that
 // bit (never fewer than it had fetched before, state.inputPosition), less
 // the bits consumed. That decides when it refills next, and with it the
-// timing of disk prompts and progress reports. Bits count from the start
-// of buffer, which holds 8 readable bytes from consumedBits / 8. Sets the
-// state's input position, bit buffer and bit count.
-void HandBackToCarefulReader(const uint8_t* buffer, long consumedBits, long furthestBit, DecoderState& state);
+// timing of disk prompts and progress reports. The fast loop stops with
+// loadedBytes of buffer taken into its word, of which the low unusedCount
+// bits of unusedBits are not used yet; furthestBit counts from the buffer's
+// start, and 4 bytes are readable at loadedBytes. Sets the state's input
+// position, bit buffer and bit count.
+void HandBackToCarefulReader(const uint8_t* buffer, long loadedBytes, uint64_t unusedBits, unsigned unusedCount,
+                             long furthestBit, DecoderState& state);
 
 // The fast loop comes in kinds: plain (any processor), with SSE2 moves
 // (for i686 only where the system enables them; x86-64 always has them),

@@ -199,9 +199,8 @@ __attribute__((always_inline)) inline DecodeResult FastLoopBody(DecoderState& st
         out += length;
     }
 
-    const long consumed = static_cast<long>(in - buffer) * 8 - static_cast<long>(LEFT());
-    const long furthest = static_cast<long>(in - buffer) * 8 + ahead;
-    HandBackToCarefulReader(buffer, consumed, furthest, state);
+    const long loaded = static_cast<long>(in - buffer);
+    HandBackToCarefulReader(buffer, loaded, bits, LEFT(), loaded * 8 + ahead, state);
     state.windowPosition = static_cast<uint16_t>(out - window);
     return result;
 }
@@ -231,16 +230,21 @@ WIDE_BMI2_TARGET DecodeResult FastLoopWideBmi2(DecoderState& state, const BlockC
 
 }  // namespace
 
-void HandBackToCarefulReader(const uint8_t* buffer, long consumedBits, long furthestBit, DecoderState& state) {
-    if (furthestBit < consumedBits) furthestBit = consumedBits;
+void HandBackToCarefulReader(const uint8_t* buffer, long loadedBytes, uint64_t unusedBits, unsigned unusedCount,
+                             long furthestBit, DecoderState& state) {
+    // The unused bits end at the loaded bytes' end; some of them may have
+    // come with the careful reader from before this buffer.
+    const long consumed = loadedBytes * 8 - static_cast<long>(unusedCount);
+    if (furthestBit < consumed) furthestBit = consumed;
     long fetched = furthestBit > 0 ? ((furthestBit + 15) / 16) * 2 : 0;
     if (fetched < state.inputPosition) fetched = state.inputPosition;
-    const unsigned count = static_cast<unsigned>(fetched * 8 - consumedBits);
-    // What the careful reader holds are the buffer's own bits from the first
-    // one not consumed: a little-endian word read there.
-    uint64_t word;
-    memcpy(&word, buffer + consumedBits / 8, sizeof word);
-    const uint64_t held = word >> (consumedBits % 8);
+    const unsigned count = static_cast<unsigned>(fetched * 8 - consumed);
+    uint64_t held = unusedBits & ((static_cast<uint64_t>(1) << unusedCount) - 1);
+    if (unusedCount < count) {
+        uint32_t following;
+        memcpy(&following, buffer + loadedBytes, sizeof following);
+        held |= static_cast<uint64_t>(following) << unusedCount;
+    }
     state.bitBuffer = static_cast<uint32_t>(held & ((static_cast<uint64_t>(1) << count) - 1));
     state.bitCount = static_cast<uint8_t>(count);
     state.inputPosition = static_cast<int32_t>(fetched);
