@@ -20,19 +20,6 @@ DecodeResult DecodeBlockCodes(DecoderState& state, const BlockCodes& codes);
 // the end of the block. Returns kDecodeOk or kDecodeBadData.
 DecodeResult DecodeCodesFast(DecoderState& state, const BlockCodes& codes, bool* blockEnded);
 
-// The fast loop's hand-back. The careful reader takes two bytes whenever
-// a request finds too few bits, so what it holds follows from the furthest
-// bit any request reached: the bytes up to the 16-bit pair that covers that
-// bit (never fewer than it had fetched before, state.inputPosition), less
-// the bits consumed. That decides when it refills next, and with it the
-// timing of disk prompts and progress reports. The fast loop stops with
-// loadedBytes of buffer taken into its word, of which the low unusedCount
-// bits of unusedBits are not used yet; furthestBit counts from the buffer's
-// start, and 4 bytes are readable at loadedBytes. Sets the state's input
-// position, bit buffer and bit count.
-void HandBackToCarefulReader(const uint8_t* buffer, long loadedBytes, uint64_t unusedBits, unsigned unusedCount,
-                             long furthestBit, DecoderState& state);
-
 // The fast loop comes in kinds: plain (any processor), with SSE2 moves
 // (for i686 only where the system enables them; x86-64 always has them),
 // and with SSE2 and the BMI2 shifts. The best one this machine allows runs

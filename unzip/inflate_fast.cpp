@@ -20,6 +20,7 @@
 #include <cstring>
 
 #include "unzip/cpu_features.h"
+#include "unzip/fast_hand_back.h"
 #include "unzip/inflate_codes.h"
 #include "unzip/window_copy.h"
 
@@ -229,26 +230,6 @@ WIDE_BMI2_TARGET DecodeResult FastLoopWideBmi2(DecoderState& state, const BlockC
 }
 
 }  // namespace
-
-void HandBackToCarefulReader(const uint8_t* buffer, long loadedBytes, uint64_t unusedBits, unsigned unusedCount,
-                             long furthestBit, DecoderState& state) {
-    // The unused bits end at the loaded bytes' end; some of them may have
-    // come with the careful reader from before this buffer.
-    const long consumed = loadedBytes * 8 - static_cast<long>(unusedCount);
-    if (furthestBit < consumed) furthestBit = consumed;
-    long fetched = furthestBit > 0 ? ((furthestBit + 15) / 16) * 2 : 0;
-    if (fetched < state.inputPosition) fetched = state.inputPosition;
-    const unsigned count = static_cast<unsigned>(fetched * 8 - consumed);
-    uint64_t held = unusedBits & ((static_cast<uint64_t>(1) << unusedCount) - 1);
-    if (unusedCount < count) {
-        uint32_t following;
-        memcpy(&following, buffer + loadedBytes, sizeof following);
-        held |= static_cast<uint64_t>(following) << unusedCount;
-    }
-    state.bitBuffer = static_cast<uint32_t>(held & ((static_cast<uint64_t>(1) << count) - 1));
-    state.bitCount = static_cast<uint8_t>(count);
-    state.inputPosition = static_cast<int32_t>(fetched);
-}
 
 FastLoopKind BestFastLoop() {
     if (!SystemEnablesSse2()) return kFastLoopPlain;

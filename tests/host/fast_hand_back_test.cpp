@@ -7,14 +7,14 @@
 // careful reader brought from before this buffer.
 #include <gtest/gtest.h>
 
-#include "unzip/inflate_codes.h"
+#include "unzip/fast_hand_back.h"
 
 namespace {
 
 struct HandBackRow {
     int32_t positionBefore;
     long loadedBytes;
-    uint64_t unusedBits;  // above unusedCount: whatever the word held
+    uintptr_t unusedBits;  // above unusedCount: whatever the word held
     unsigned unusedCount;
     long furthestBit;
     int32_t position;
