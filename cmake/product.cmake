@@ -57,6 +57,8 @@ target_sources(testlib INTERFACE ${CMAKE_SOURCE_DIR}/resources/setup.rc)
 target_compile_definitions(testlib PUBLIC
   SETUP_EXE_PATH="Z:${CMAKE_BINARY_DIR}/SETUP.EXE"
   TEST_DATA_DIR="Z:${CMAKE_SOURCE_DIR}/tests/data")
+# The installation under older Windows runs once per system (cmake/old_windows.cmake).
+set(OWN_TEST_RUNS e2e_old_windows_test)
 add_test_programs(win32 "corvane_product;testlib")
 add_test_programs(e2e "corvane_product;testlib")
 # The C routines under test replace msvcrt's in their test program.
@@ -87,3 +89,4 @@ include(cmake/perf.cmake OPTIONAL)
 include(cmake/library_search.cmake)
 include(cmake/checker.cmake)
 include(cmake/interruption.cmake)
+include(cmake/old_windows.cmake)

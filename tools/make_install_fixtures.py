@@ -1,10 +1,16 @@
 #!/usr/bin/env python3
 """Archives for the end-to-end installation tests, made with Python's
 zipfile: version prefixes, a language directory, a member stamped 00:00:00,
-a read-only system member and an archive stored inside another.
+a read-only system member and an archive stored inside another; and one
+made by Info-ZIP's zip from a tree kept beside it, for the installations
+under older Windows.
 Usage: make_install_fixtures.py OUTPUT_DIR NEWER_DLL"""
 import io
 import os
+import random
+import shutil
+import stat
+import struct
 import subprocess
 import sys
 import zipfile
@@ -97,6 +103,60 @@ def self_extractor(out, stub_path):
     subprocess.run(['zip', '-q', '-A', path], check=True)
 
 
+def info_zip_archive(out, dll):
+    """infozip.zip from the tree infozip/, which the tests compare with
+    what was installed: a folder with a deflated text of more than one
+    decoder window, an empty folder, incompressible data (stored), an empty
+    file, a read-only member and a read-only system member. zip -k marks the
+    members as made under MS-DOS, so their attribute bytes count; its stamps
+    are the files' times in UTC (TZ=UTC0). NOTES.TXT is then marked hidden
+    in the central directory, which zip cannot do from a Unix file."""
+    tree = os.path.join(out, 'infozip')
+    archive = os.path.join(out, 'infozip.zip')
+    if os.path.exists(tree):
+        shutil.rmtree(tree)
+    for folder in ('DOCS/EMPTY', 'SYSTEM'):
+        os.makedirs(os.path.join(tree, folder))
+    words = random.Random(1995)
+    vocabulary = [b'Corvane', b'setup', b'window', b'archive', b'member', b'profile', b'group', b'NT', b'3.51']
+    manual = b' '.join(words.choice(vocabulary) for _ in range(16000)) + b'\r\n'
+    with open(dll, 'rb') as f:
+        library = f.read()
+    files = (('README.TXT', b'Corvane for older Windows\r\n' * 40, 0o444),
+             ('NOTES.TXT', b'hidden notes', 0o644),
+             ('EMPTY.DAT', b'', 0o644),
+             ('RANDOM.BIN', random.Random(351).randbytes(70000), 0o644),
+             ('DOCS/MANUAL.TXT', manual, 0o644),
+             ('SYSTEM/CVOLDWIN.DLL', library, 0o444))
+    stamp = 865347730  # 1997-06-03 14:22:10 UTC; even seconds, as MS-DOS keeps them
+    for i, (name, data, mode) in enumerate(files):
+        path = os.path.join(tree, name)
+        with open(path, 'wb') as f:
+            f.write(data)
+        os.utime(path, (stamp + 7200 * i, stamp + 7200 * i))
+        os.chmod(path, mode)
+    for folder in ('DOCS/EMPTY', 'DOCS', 'SYSTEM'):
+        os.utime(os.path.join(tree, folder), (stamp, stamp))
+    names = ['README.TXT', 'NOTES.TXT', 'EMPTY.DAT', 'RANDOM.BIN', 'DOCS/', 'DOCS/MANUAL.TXT', 'DOCS/EMPTY/',
+             'SYSTEM/', 'SYSTEM/CVOLDWIN.DLL']
+    if os.path.exists(archive):
+        os.remove(archive)
+    subprocess.run(['zip', '-q', '-k', '-X', archive] + names, cwd=tree, check=True,
+                   env=dict(os.environ, TZ='UTC0'))
+    with open(archive, 'rb') as f:
+        data = bytearray(f.read())
+    end = data.rfind(b'PK\x05\x06')
+    count, = struct.unpack_from('<H', data, end + 10)
+    at, = struct.unpack_from('<I', data, end + 16)
+    for _ in range(count):
+        name_length, extra_length, comment_length = struct.unpack_from('<HHH', data, at + 28)
+        if data[at + 46:at + 46 + name_length] == b'NOTES.TXT':
+            data[at + 38] |= stat.FILE_ATTRIBUTE_HIDDEN
+        at += 46 + name_length + extra_length + comment_length
+    with open(archive, 'wb') as f:
+        f.write(data)
+
+
 def main(out, dll):
     os.makedirs(out, exist_ok=True)
     app_archive(os.path.join(out, 'app.zip'))
@@ -105,6 +165,7 @@ def main(out, dll):
     escaping_archives(out)
     damaged_archives(out)
     self_extractor(out, dll)
+    info_zip_archive(out, dll)
     with open(os.path.join(out, 'notzip.zip'), 'wb') as f:
         f.write(b'this is not an archive at all' * 10)
 
