@@ -19,18 +19,20 @@ target_compile_definitions(testlib PUBLIC FIXTURE_DIR="Z:${CMAKE_BINARY_DIR}/fix
 
 # Archives for the installation tests; the system archive carries a DLL,
 # and so does infozip.zip, which Info-ZIP's zip makes from the tree
-# fixtures/infozip/ that the tests compare with what was installed.
+# fixtures/infozip/ that the tests compare with what was installed (and
+# which is laid across the two disks infozip_disk0/ and infozip_disk1/).
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
 set(INSTALL_ARCHIVES ${CMAKE_BINARY_DIR}/fixtures/app.zip ${CMAKE_BINARY_DIR}/fixtures/system.zip
                      ${CMAKE_BINARY_DIR}/fixtures/nested.zip ${CMAKE_BINARY_DIR}/fixtures/notzip.zip
                      ${CMAKE_BINARY_DIR}/fixtures/evil_parent.zip ${CMAKE_BINARY_DIR}/fixtures/evil_rooted.zip
                      ${CMAKE_BINARY_DIR}/fixtures/evil_drive.zip ${CMAKE_BINARY_DIR}/fixtures/bad_crc.zip
                      ${CMAKE_BINARY_DIR}/fixtures/damaged.zip ${CMAKE_BINARY_DIR}/fixtures/sfx.exe
-                     ${CMAKE_BINARY_DIR}/fixtures/infozip.zip)
+                     ${CMAKE_BINARY_DIR}/fixtures/infozip.zip
+                     ${CMAKE_BINARY_DIR}/fixtures/infozip_disk1/infozip.zip)
 add_custom_command(OUTPUT ${INSTALL_ARCHIVES}
   COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/make_install_fixtures.py
           ${CMAKE_BINARY_DIR}/fixtures $<TARGET_FILE:ver5000>
-  DEPENDS ${CMAKE_SOURCE_DIR}/tools/make_install_fixtures.py ver5000)
+  DEPENDS ${CMAKE_SOURCE_DIR}/tools/make_install_fixtures.py ${CMAKE_SOURCE_DIR}/tools/span_archive.py ver5000)
 add_custom_target(fixtures_archives ALL DEPENDS ${INSTALL_ARCHIVES})
 
 # A small file system that really fills up, mounted around the test run.

@@ -155,6 +155,15 @@ def info_zip_archive(out, dll):
         at += 46 + name_length + extra_length + comment_length
     with open(archive, 'wb') as f:
         f.write(data)
+    # The same archive on two disks, the first ending inside RANDOM.BIN's
+    # data: at the disk prompt the tests see how much of its file exists.
+    disks = [os.path.join(out, 'infozip_disk%d' % n) for n in (0, 1)]
+    for disk in disks:
+        if os.path.exists(disk):
+            shutil.rmtree(disk)
+    span = os.path.join(os.path.dirname(os.path.abspath(__file__)), 'span_archive.py')
+    subprocess.run([sys.executable, span, archive, '40000', '200000'] + disks, check=True,
+                   stdout=subprocess.DEVNULL)
 
 
 def main(out, dll):

@@ -1,8 +1,10 @@
 // A whole installation under Wine set to report an older Windows: Windows
 // 95 (no NT flag: no size reservation, stamps confirmed through a second
 // open, attributes set by path), NT 3.51 (NT without the new shell: no
-// browse button) and NT 4.0. The program runs once per system, each time
-// in a prefix of its own; CORVANE_WINDOWS names the system.
+// browse button) and NT 4.0. The archive lies on two disks, so the run
+// stops inside a member and its file can be looked at. The program runs
+// once per system, each time in a prefix of its own; CORVANE_WINDOWS names
+// the system.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -21,13 +23,14 @@ namespace {
 struct OldWindows {
     const char* name;
     DWORD version;  // what GetVersion reports
+    bool nt;        // the NT flag: on NTFS (Wine's C:) a member's size is reserved first
     bool browse;    // the new shell: the destination dialog offers folder browsing
 };
 
 const OldWindows kSystems[] = {
-    {"win95", 0xC0000004, true},
-    {"nt351", 0x04213303, false},
-    {"nt40", 0x05650004, true},
+    {"win95", 0xC0000004, false, true},
+    {"nt351", 0x04213303, true, false},
+    {"nt40", 0x05650004, true, true},
 };
 
 const OldWindows* ThisSystem() {
@@ -110,7 +113,7 @@ protected:
         // replaces, one the kind S entry replaces.
         CopyFileA(Fixture("ver4000.dll").c_str(), SystemFile("CVOLDWIN.DLL").c_str(), FALSE);
         CopyFileA(Fixture("ver4000.dll").c_str(), SystemFile("CVOLDS.DLL").c_str(), FALSE);
-        dist_.CopyIn(Fixture("infozip.zip"), "CORVANE.ZIP");
+        dist_.CopyIn(Fixture("infozip_disk0/infozip.zip"), "CORVANE.ZIP");
         dist_.CopyIn(Fixture("ver4001.dll"), "CVOLDS.DLL");
         dist_.WriteFile("PLAIN.TXT", "a plain file, read-only\r\n");
         // Even seconds: a stamp keeps no odd ones.
@@ -155,6 +158,21 @@ TEST_F(OldWindowsInstallation, ArchivePlainAndSystemFilesProfileEntryAndGroup) {
     for (int i = 0; i < 400 && !IsWindowVisible(dialog); ++i) Sleep(25);
     EXPECT_EQ(IsControlVisible(dialog, kBrowseButton), system_->browse) << system_->name;
     ASSERT_TRUE(ConfirmDestination(process_, kCaption));
+
+    // The first disk ends inside RANDOM.BIN: on NT its file has its whole
+    // size before the first write, on Windows 95 only what was written.
+    HWND prompt = WaitForMessageBox(process_, "Unzip");
+    ASSERT_NE(prompt, nullptr);
+    EXPECT_EQ(MessageBoxText(prompt), "Please insert disk number 1 and press ENTER!");
+    const size_t whole = ReadWholeFile(Tree("RANDOM.BIN")).size();
+    const size_t partial = ReadWholeFile(At("RANDOM.BIN")).size();
+    if (system_->nt) {
+        EXPECT_EQ(partial, whole);
+    } else {
+        EXPECT_LT(partial, whole);
+    }
+    dist_.CopyIn(Fixture("infozip_disk1/infozip.zip"), "CORVANE.ZIP");
+    ClickButtonByText(prompt, "OK");
 
     EXPECT_EQ(AnswerMessageBox(process_, kCaption, "&Yes"),
               "Do you want to create a group in Program Manager/Start menu?");
