@@ -134,7 +134,11 @@ def main():
     for function, kinds in sorted(found.items()):
         for kind, count in sorted(kinds.items()):
             if kind not in allowed.get(function, set()):
-                print(f"{function}: {count} x {BROUGHT_BY.get(kind, kind)} instruction(s) beyond the 386")
+                if kind.startswith("x87"):
+                    print(f"{function}: {count} x {kind} instruction(s): floating point, which a 386 without "
+                          "a 387 lacks")
+                else:
+                    print(f"{function}: {count} x {BROUGHT_BY.get(kind, kind)} instruction(s) beyond the 386")
                 status = 1
         if "cpuid" in kinds and function not in toggles_id:
             print(f"{function}: asks CPUID without testing EFLAGS.ID first")
