@@ -1,4 +1,5 @@
-// Classifying a path by searching for it.
+// The portable part of the search: existence and kind of a path, asked
+// through the search of the system layer.
 #include <cstring>
 
 #include "fs/file_search.h"
@@ -32,3 +33,15 @@ int PathKind(const char* path) {
 }
 
 bool IsDirectory(const char* path) { return PathKind(path) == kPathDirectory; }
+
+bool FindEntry(const char* path, SearchRecord& record) {
+    FindFirstEntry(path, kSearchAll, record);
+    bool found = FileErrorCode() == 0;
+    CloseSearch(record);
+    return found;
+}
+
+bool PathExists(const char* path) {
+    SearchRecord record;
+    return FindEntry(path, record);
+}
