@@ -22,6 +22,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "fs/file_ops.h"
@@ -32,6 +33,12 @@
 
 // The layer's own functions and their stand-ins, under the names the
 // linker's wrapping gives them (the x86-64 names of the two functions).
+// A change of either signature changes its name: these assertions stop the
+// build then, rather than leave the wrapping silently unused.
+static_assert(std::is_same<decltype(&ReadBlock), void (*)(FileHandle, void*, uint16_t, uint16_t*)>::value,
+              "ReadBlock changed: update its wrapped name here and in cmake/fault_points.cmake");
+static_assert(std::is_same<decltype(&WriteBlock), void (*)(FileHandle, const void*, uint16_t, uint16_t*)>::value,
+              "WriteBlock changed: update its wrapped name here and in cmake/fault_points.cmake");
 void RealReadBlock(FileHandle file, void* buffer, uint16_t count, uint16_t* transferred) __asm__(
     "__real__Z9ReadBlocklPvtPt");
 void RealWriteBlock(FileHandle file, const void* buffer, uint16_t count, uint16_t* transferred) __asm__(
