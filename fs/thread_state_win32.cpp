@@ -7,10 +7,14 @@
 // thread's record is made zeroed on its first use; the slot is taken on the
 // program's first use, before any second thread exists.
 ThreadState& CurrentThreadState() {
-    static DWORD slot = TLS_OUT_OF_INDEXES;
+    // One above the slot, so that "none yet" is zero: an initialised word
+    // would cost the program a file section of its own. A failed TlsAlloc
+    // (TLS_OUT_OF_INDEXES) leaves it at zero.
+    static DWORD slotAfter = 0;
     static ThreadState fallback = {0, nullptr, 0};
-    if (slot == TLS_OUT_OF_INDEXES) slot = TlsAlloc();
-    if (slot == TLS_OUT_OF_INDEXES) return fallback;
+    if (slotAfter == 0) slotAfter = TlsAlloc() + 1;
+    if (slotAfter == 0) return fallback;
+    const DWORD slot = slotAfter - 1;
     void* state = TlsGetValue(slot);
     if (!state) {
         state = HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof(ThreadState));
