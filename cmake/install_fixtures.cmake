@@ -23,11 +23,12 @@ set(INSTALL_ARCHIVES ${CMAKE_BINARY_DIR}/fixtures/app.zip ${CMAKE_BINARY_DIR}/fi
                      ${CMAKE_BINARY_DIR}/fixtures/nested.zip ${CMAKE_BINARY_DIR}/fixtures/notzip.zip
                      ${CMAKE_BINARY_DIR}/fixtures/evil_parent.zip ${CMAKE_BINARY_DIR}/fixtures/evil_rooted.zip
                      ${CMAKE_BINARY_DIR}/fixtures/evil_drive.zip ${CMAKE_BINARY_DIR}/fixtures/bad_crc.zip
-                     ${CMAKE_BINARY_DIR}/fixtures/damaged.zip ${CMAKE_BINARY_DIR}/fixtures/sfx.exe)
+                     ${CMAKE_BINARY_DIR}/fixtures/damaged.zip ${CMAKE_BINARY_DIR}/fixtures/sfx.exe
+                     ${CMAKE_BINARY_DIR}/fixtures/lines/disk0/LINES.ZIP ${CMAKE_BINARY_DIR}/fixtures/lines/disk1/LINES.ZIP)
 add_custom_command(OUTPUT ${INSTALL_ARCHIVES}
   COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/make_install_fixtures.py
           ${CMAKE_BINARY_DIR}/fixtures $<TARGET_FILE:ver5000>
-  DEPENDS ${CMAKE_SOURCE_DIR}/tools/make_install_fixtures.py ver5000)
+  DEPENDS ${CMAKE_SOURCE_DIR}/tools/make_install_fixtures.py ${CMAKE_SOURCE_DIR}/tools/span_archive.py ver5000)
 add_custom_target(fixtures_archives ALL DEPENDS ${INSTALL_ARCHIVES})
 
 # A small file system that really fills up, mounted around the test run.
