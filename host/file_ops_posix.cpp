@@ -13,6 +13,7 @@
 #include "base/startup_flags.h"
 #include "fs/file_ops.h"
 #include "fs/file_ops_mode.h"
+#include "fs/made_directories.h"
 #include "fs/path_utils.h"
 #include "host/host_path.h"
 #include "host/host_volumes.h"
@@ -212,7 +213,7 @@ void MakeDirectory(const char* path) {
         ReportErrno(hostPath);
         return;
     }
-    SetAttributes(path, 0);
+    if (!NoteMadeDirectory(path)) SetAttributes(path, 0);
     SetFileErrorCode(0);
 }
 
