@@ -28,7 +28,8 @@ set(INSTALL_ARCHIVES ${CMAKE_BINARY_DIR}/fixtures/app.zip ${CMAKE_BINARY_DIR}/fi
                      ${CMAKE_BINARY_DIR}/fixtures/evil_drive.zip ${CMAKE_BINARY_DIR}/fixtures/bad_crc.zip
                      ${CMAKE_BINARY_DIR}/fixtures/damaged.zip ${CMAKE_BINARY_DIR}/fixtures/sfx.exe
                      ${CMAKE_BINARY_DIR}/fixtures/infozip.zip
-                     ${CMAKE_BINARY_DIR}/fixtures/infozip_disk1/infozip.zip)
+                     ${CMAKE_BINARY_DIR}/fixtures/infozip_disk1/infozip.zip
+                     ${CMAKE_BINARY_DIR}/fixtures/lines/disk0/LINES.ZIP ${CMAKE_BINARY_DIR}/fixtures/lines/disk1/LINES.ZIP)
 add_custom_command(OUTPUT ${INSTALL_ARCHIVES}
   COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/make_install_fixtures.py
           ${CMAKE_BINARY_DIR}/fixtures $<TARGET_FILE:ver5000>

@@ -8,6 +8,7 @@
 #include "fs/file_ops.h"
 #include "fs/file_ops_mode.h"
 #include "fs/file_ops_time_win32.h"
+#include "fs/made_directories.h"
 #include "fs/path_utils.h"
 
 namespace {
@@ -85,8 +86,9 @@ void MakeDirectory(const char* path) {
         Report(FALSE);
         return;
     }
-    // Plain attributes whatever the parent passes on; a failure here is no failure.
-    SetAttributes(path, 0);
+    // Plain attributes whatever the parent passes on (a parent this run
+    // made has nothing to pass on); a failure here is no failure.
+    if (!NoteMadeDirectory(path)) SetAttributes(path, 0);
     SetFileErrorCode(0);
 }
 

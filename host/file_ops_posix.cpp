@@ -10,10 +10,13 @@
 #include <cstdio>
 #include <ctime>
 
+#include "base/startup_flags.h"
 #include "fs/file_ops.h"
 #include "fs/file_ops_mode.h"
+#include "fs/made_directories.h"
 #include "fs/path_utils.h"
 #include "host/host_path.h"
+#include "host/host_volumes.h"
 
 namespace {
 
@@ -210,7 +213,7 @@ void MakeDirectory(const char* path) {
         ReportErrno(hostPath);
         return;
     }
-    SetAttributes(path, 0);
+    if (!NoteMadeDirectory(path)) SetAttributes(path, 0);
     SetFileErrorCode(0);
 }
 
@@ -275,4 +278,10 @@ void MoveFileTo(const char* existingPath, const char* newPath) {
     SetFileErrorCode(0);
 }
 
-bool IsNtfsDrive(char) { return false; }  // the host has no drive letters
+namespace {
+bool g_drivesNtfs = false;
+}  // namespace
+
+void SetHostDrivesNtfs(bool ntfs) { g_drivesNtfs = ntfs; }
+
+bool IsNtfsDrive(char driveLetter) { return g_drivesNtfs && GetStartupFlags().nt && driveLetter != '\\'; }

@@ -25,9 +25,13 @@ void PaintProgressBar(BarWindow bar, int value) {
     const UINT format = DT_SINGLELINE | DT_VCENTER | DT_CENTER;
     SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
     DrawTextA(dc, text, -1, &textRect, format);
-    // Over the fill the same text again, in the highlight text colour.
-    IntersectClipRect(dc, textRect.left, textRect.top, textRect.left + fill, textRect.bottom);
-    SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
-    DrawTextA(dc, text, -1, &textRect, format);
+    // Over the fill the same text again, in the highlight text colour; an
+    // empty bar has no fill to draw it over. (Under a full bar the first
+    // text stays: antialiased edges keep some of it.)
+    if (fill > 0) {
+        IntersectClipRect(dc, textRect.left, textRect.top, textRect.left + fill, textRect.bottom);
+        SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
+        DrawTextA(dc, text, -1, &textRect, format);
+    }
     ReleaseDC(window, dc);
 }

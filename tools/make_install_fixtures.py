@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
 """Archives for the end-to-end installation tests, made with Python's
 zipfile: version prefixes, a language directory, a member stamped 00:00:00,
-a read-only system member and an archive stored inside another; and one
-made by Info-ZIP's zip from a tree kept beside it, for the installations
-under older Windows.
+a read-only system member and an archive stored inside another; one made
+by Info-ZIP's zip from a tree kept beside it, for the installations under
+older Windows; and an archive of files of many sizes over two disks
+(lines/disk0, lines/disk1).
 Usage: make_install_fixtures.py OUTPUT_DIR NEWER_DLL"""
 import io
 import os
@@ -166,8 +167,36 @@ def info_zip_archive(out, dll):
                    stdout=subprocess.DEVNULL)
 
 
+def lines_archive(out):
+    """Many small files, a few larger ones and SPAN.BIN, whose data goes on
+    from the first disk to the second; LAST.TXT last."""
+    rng = random.Random(23)
+    work = os.path.join(out, 'lines')
+    os.makedirs(work, exist_ok=True)
+    archive = os.path.join(work, 'LINES.ZIP')
+    with zipfile.ZipFile(archive, 'w') as z:
+        member(z, 'FIRST.TXT', b'first\r\n')
+        for n in range(120):
+            member(z, 'SMALL/F%03d.TXT' % n, b'small file %d\r\n' % n * rng.randint(1, 300))
+        member(z, 'BIG/TEXT.TXT', b'a larger text\r\n' * 40000)
+        member(z, 'BIG/NOISE.BIN', rng.randbytes(300000), method=zipfile.ZIP_STORED)
+        member(z, 'SPAN.BIN', rng.randbytes(400000), method=zipfile.ZIP_STORED)
+        for n in range(60):
+            member(z, 'MORE/G%03d.TXT' % n, b'more %d\r\n' % n * rng.randint(1, 300))
+        member(z, 'LAST.TXT', b'the last file\r\n')
+        span = z.getinfo('SPAN.BIN')
+        directory = sum(46 + len(i.filename) for i in z.infolist()) + 22
+    # The first disk ends in the middle of SPAN.BIN's data.
+    first_room = span.header_offset + 30 + len('SPAN.BIN') + directory + 200000
+    tools = os.path.dirname(os.path.abspath(__file__))
+    subprocess.run([sys.executable, os.path.join(tools, 'span_archive.py'), archive, str(first_room), '10000000',
+                    os.path.join(work, 'disk0'), os.path.join(work, 'disk1')], check=True, stdout=subprocess.DEVNULL)
+    os.remove(archive)
+
+
 def main(out, dll):
     os.makedirs(out, exist_ok=True)
+    lines_archive(out)
     app_archive(os.path.join(out, 'app.zip'))
     system_archive(os.path.join(out, 'system.zip'), dll)
     nested_archive(os.path.join(out, 'nested.zip'))

@@ -422,6 +422,15 @@ def extraction_fixtures(out, work):
     write(out, "ex_bad_crc.zip", bad)
     write_members(out, "ex_bad_crc.zip", bad, {})
 
+    # Local headers that declare more bytes than the data holds (the
+    # central directory keeps the true sizes): an empty member, one below
+    # a window's 32768 bytes, a stored and a deflated one above it.
+    over = plain
+    for index, declared in ((1, 150000), (2, 250000), (3, 10), (4, 20000)):
+        over = patched_local_header(over, 22, "<I", declared, index)
+    write(out, "ex_oversized.zip", over)
+    write_members(out, "ex_oversized.zip", over, {})
+
     # Flag bit 0, and methods 6 and 9, in the local header of stored.bin.
     for name, field, fmt, value in (("ex_encrypted.zip", 6, "<H", 1),
                                     ("ex_method6.zip", 8, "<H", 6),

@@ -128,6 +128,7 @@ bool FlushWindow(DecoderState& state, int count) {
     uint16_t written = 0;
     WriteBlock(state.outputFile, state.window, static_cast<uint16_t>(count), &written);
     bool ok = written == count && FileErrorCode() == 0;
+    state.bytesWritten += written;
     if (!ok) {
         const DecoderPorts& ports = PortsOf(state);
         if (ports.writeFailed) ports.writeFailed(ports.context);

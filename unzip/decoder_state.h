@@ -32,6 +32,7 @@ struct DecoderState {
     FileHandle outputFile;
     int32_t compressedSize;        // progress total and input bound
     int32_t bytesRead;             // bytes delivered from the archive so far
+    uint32_t bytesWritten;         // bytes flushed to the output file so far
     uint32_t crc;                  // running register, kCrcStart at first
     const DecoderPorts* ports;     // null: kQuietPorts
     uint32_t lastReportTime;       // tick count, kNoReportYet per member

@@ -77,6 +77,12 @@ ExtractResult DecodeToFile(ArchiveSession& session, FileHandle output, const cha
     ReportMilestone(state, 0);  // the answer counts only at the end
 
     ExtractResult result = Decode(state, header.method);
+    // A header may promise more than the data holds: the file ends with
+    // its data, not with the size reserved for it.
+    if (result == kExtractOk && state.bytesWritten < header.size) {
+        TruncateAtPosition(output);
+        if (FileErrorCode() != 0) result = kExtractOutputFailed;
+    }
     uint32_t expected = header.crc;
     if (result == kExtractOk && (header.flags & kFlagDataDescriptor) && (expected == 0 || expected != ~state.crc)) {
         expected = header.method == kMethodStored ? DescriptorCrcAfterStored(state, expected)

@@ -10,7 +10,6 @@ namespace {
 
 const unsigned long kPathNotFound = 3;
 const unsigned long kNameTooLong = 206;
-const uint32_t kReserveFrom = 32768;  // the decoder's window
 
 // The backslash after which directories may be created: the one behind
 // C: of a drive path, the one ending the share of \\server\share. Null
@@ -94,9 +93,7 @@ FileHandle PrepareOutputFile(const char* path, bool isDirectory, uint32_t sizeTo
         }
     }
 
-    // A file that one flush of the decoder's window writes whole is
-    // allocated in one piece anyway.
-    if (sizeToReserve > kReserveFrom && !isDirectory && file != kInvalidFile && IsNtfsDrive(copy[0])) {
+    if (sizeToReserve > 0 && !isDirectory && file != kInvalidFile && IsNtfsDrive(copy[0])) {
         SeekFile(file, static_cast<int32_t>(sizeToReserve), 0);
         TruncateAtPosition(file);
         SeekFile(file, 0, 0);

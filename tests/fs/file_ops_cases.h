@@ -274,6 +274,8 @@ TEST_F(FileOps, Directories) {
 
     MakeDirectory(Path("sub\\deeper").c_str());
     EXPECT_EQ(FileErrorCode(), 0u);
+    // Made inside a directory just made: plain attributes without a reset.
+    EXPECT_EQ(GetAttributes(Path("sub\\deeper").c_str()), 0x10u);
 
     // A directory is no file to open, to delete or to make again.
     EXPECT_EQ(OpenExistingFile(dir.c_str(), kModeRead), kInvalidFile);

@@ -11,6 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "base/startup_flags.h"
+#include "host/host_volumes.h"
+
 std::string NewSandbox() {
     char pattern[] = "/tmp/extractXXXXXX";
     return mkdtemp(pattern) ? pattern : "";
@@ -250,6 +253,57 @@ TEST_F(HostProgress, CancelAnswers) {
         bool closed = desk.reports.back().kind == kProgressMilestone && desk.reports.back().percentage == 100;
         EXPECT_EQ(closed, row.closingReport) << row.label;
     }
+}
+
+// On NTFS under NT every file has its final size before the first write,
+// however small; a header that promised more than the data holds leaves a
+// file that ends with its data all the same.
+struct Reservation {
+    std::string output;
+    long long sizeAtStart = -1;
+};
+
+ProgressAnswer NoteSizeAtStart(void* context, uint16_t percentage, ProgressReportKind kind) {
+    Reservation& r = *static_cast<Reservation*>(context);
+    struct stat info;
+    if (kind == kProgressMilestone && percentage == 0 && stat(PathText(r.output).c_str(), &info) == 0) {
+        r.sizeAtStart = info.st_size;
+    }
+    return kProgressContinue;
+}
+
+TEST(HostNtfs, EveryFileIsReservedAndEndsWithItsData) {
+    const struct {
+        const char* archive;
+        const char* member;
+        long long declared;
+    } rows[] = {
+        {"ex_plain.zip", "docs/sub/deep.txt", 5000},
+        {"ex_oversized.zip", "empty.txt", 10},
+        {"ex_oversized.zip", "docs/sub/deep.txt", 20000},
+        {"ex_oversized.zip", "stored.bin", 150000},
+        {"ex_oversized.zip", "deflated.txt", 250000},
+    };
+    const StartupFlags saved = GetStartupFlags();
+    StartupFlags nt = saved;
+    nt.nt = true;
+    SetStartupFlags(nt);
+    SetHostDrivesNtfs(true);
+    std::string sandbox = NewSandbox();
+    for (const auto& row : rows) {
+        Reservation reservation;
+        reservation.output = sandbox + "\\" + std::to_string(row.declared) + ".out";
+        DecoderPorts ports = {&reservation, nullptr, nullptr, NoteSizeAtStart, nullptr, nullptr};
+        EXPECT_EQ(ExtractZipMember(FixturePath(row.archive).c_str(), reservation.output.c_str(), 0,
+                                   MemberOffset(row.archive, row.member), ports),
+                  kExtractOk)
+            << row.declared;
+        EXPECT_EQ(reservation.sizeAtStart, row.declared);
+        EXPECT_TRUE(ReadText(PathText(reservation.output)) == ExpectedContent(row.member)) << row.declared;
+    }
+    SetHostDrivesNtfs(false);
+    SetStartupFlags(saved);
+    DropSandbox(sandbox);
 }
 
 INSTANTIATE_TEST_SUITE_P(Disks, HostSplitArchive, testing::Values("ex_split_stored", "ex_split_deflated"));

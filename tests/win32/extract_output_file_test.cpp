@@ -75,24 +75,21 @@ TEST_P(OutputLevels, EveryMissingLevelIsCreated) {
 
 INSTANTIATE_TEST_SUITE_P(Paths, OutputLevels, testing::ValuesIn(kLevelCases));
 
-TEST_F(OutputFile, NtfsReservesTheSizeOnlyWithTheNtFlag) {
+TEST_F(OutputFile, NtfsReservesEverySizeOnlyWithTheNtFlag) {
     for (bool nt : {true, false}) {
         StartupFlags flags = GetStartupFlags();
         flags.nt = nt;
         SetStartupFlags(flags);
-        std::string path = In(nt ? "nt.bin" : "win95.bin");
-        FileHandle file = PrepareOutputFile(path.c_str(), false, 10 * 1024 * 1024);
-        ASSERT_NE(file, kInvalidFile);
-        EXPECT_EQ(QueryFileSize(file), nt ? 10u * 1024 * 1024 : 0u);
-        EXPECT_EQ(SeekFile(file, 0, 1), 0);  // writing starts at the beginning
-        EXPECT_EQ(FileErrorCode(), 0u);
-        CloseFileHandle(file);
+        for (uint32_t size : {1u, 20000u, 32768u, 10u * 1024 * 1024}) {
+            std::string path = In((nt ? "nt" : "win95") + std::to_string(size) + ".bin");
+            FileHandle file = PrepareOutputFile(path.c_str(), false, size);
+            ASSERT_NE(file, kInvalidFile);
+            EXPECT_EQ(QueryFileSize(file), nt ? size : 0u) << size;
+            EXPECT_EQ(SeekFile(file, 0, 1), 0);  // writing starts at the beginning
+            EXPECT_EQ(FileErrorCode(), 0u);
+            CloseFileHandle(file);
+        }
     }
-    // What one window flush writes whole needs no reservation.
-    FileHandle small = PrepareOutputFile(In("small.bin").c_str(), false, 32768);
-    ASSERT_NE(small, kInvalidFile);
-    EXPECT_EQ(QueryFileSize(small), 0u);
-    CloseFileHandle(small);
 }
 
 TEST_F(OutputFile, ExistingFileIsReplaced) {

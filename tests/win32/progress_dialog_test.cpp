@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <vector>
 
 #include "base/window_context.h"
 #include "progress/bar_painter.h"
@@ -142,6 +143,66 @@ TEST_F(ProgressDialog, BarAtFiftySplitsFillAndTextAtTheBoundary) {
     EXPECT_GT(left.highlightText, 0);
     EXPECT_EQ(right.highlight, 0);
     EXPECT_GT(right.windowText, 0);
+}
+
+// The screen pixels of a bar's client area, taken in one copy.
+std::vector<COLORREF> Snapshot(HWND bar) {
+    RECT client;
+    GetClientRect(bar, &client);
+    POINT origin = {0, 0};
+    ClientToScreen(bar, &origin);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, client.right, client.bottom, screen, origin.x, origin.y, SRCCOPY);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < client.bottom; ++y) {
+        for (int x = 0; x < client.right; ++x) pixels.push_back(GetPixel(memory, x, y));
+    }
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+// The bar as it was always drawn: the text in both colours whatever the fill.
+void PaintWithBothTexts(HWND bar, int value) {
+    HDC dc = GetDC(bar);
+    RECT inner;
+    GetClientRect(bar, &inner);
+    InflateRect(&inner, -1, -1);
+    const int fill = BarFillWidth(inner.right - inner.left, value);
+    RECT empty = {inner.left + fill, inner.top, inner.right, inner.bottom};
+    RECT filled = {inner.left, inner.top, inner.left + fill, inner.bottom};
+    FillRect(dc, &empty, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
+    FillRect(dc, &filled, reinterpret_cast<HBRUSH>(COLOR_HIGHLIGHT + 1));
+    char text[16];
+    wsprintfA(text, "%i %%", value);
+    SetBkMode(dc, TRANSPARENT);
+    RECT textRect = inner;
+    textRect.bottom -= 1;
+    const UINT format = DT_SINGLELINE | DT_VCENTER | DT_CENTER;
+    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    DrawTextA(dc, text, -1, &textRect, format);
+    IntersectClipRect(dc, textRect.left, textRect.top, textRect.left + fill, textRect.bottom);
+    SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
+    DrawTextA(dc, text, -1, &textRect, format);
+    ReleaseDC(bar, dc);
+}
+
+// An empty bar leaves out the highlight text, which no pixel would keep:
+// at 0, 50 and 100 % not one pixel differs from drawing both texts.
+TEST_F(ProgressDialog, BarsLookAsWithBothTextDrawings) {
+    for (int value : {0, 100, 50}) {
+        PaintWithBothTexts(itemBar_, value);
+        Settle();
+        const std::vector<COLORREF> both = Snapshot(itemBar_);
+        PaintProgressBar(itemBar_, value);
+        Settle();
+        EXPECT_TRUE(Snapshot(itemBar_) == both) << value << " %";
+    }
 }
 
 TEST_F(ProgressDialog, PaintRedrawsEachBarFromItsOwnValue) {
