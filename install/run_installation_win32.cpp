@@ -82,7 +82,6 @@ int32_t MeasureAll(const InstallPlaces& places) {
 
 // The message for a failed entry, owned by the progress dialog.
 void ReportEntryFailure(EntryResult result, const FileEntryPlan& plan) {
-    ShowWaitingProgressFile();
     char message[kMessageSize];
     if (result == kEntryReadError) {
         FormatBounded(message, sizeof message, Localized(kReadErrorMessage), plan.sourceFits ? plan.source : plan.file);
@@ -203,7 +202,6 @@ void RunInstallation() {
     BackUpData();
     SetDlgItemTextA(dialog, IDC_PROGRESS_LABEL, Localized(kInstallingLabel));
     int outcome = InstallAll(places, runningBytes);
-    ShowWaitingProgressFile();
     SetOverallPercent(100);
     if (outcome == 0) {
         PruneBackups();
