@@ -123,7 +123,10 @@ std::vector<Row> Rows() {
         {"nested-nothing", {{"SETUP.inf", Inf("[install]\r\n1=outer.zip,M,INNER.ZIP\r\n")},
                             {"outer.zip", Zip({{"OTHER.ZIP", Zip({{"A.TXT", "a"}})}})}}, {}, {"nested-nothing"}, 0},
         {"not-measured", {{"SETUP.inf", Inf("[install]\r\n1=app.zip,Z\r\n2=late.zip,Z\r\n")}, {"app.zip", Disk0()}},
-         {{{"app.zip", Disk1()}, {"late.zip", Zip({{"LATE.TXT", "late"}})}}}, {"not-measured"}, 0},
+         {{{"SETUP.inf", Inf("[install]\r\n1=app.zip,Z\r\n2=late.zip,Z\r\n")}, {"app.zip", Disk1()},
+           {"late.zip", Zip({{"LATE.TXT", "late"}})}}}, {"not-measured"}, 0},
+        {"inf-not-on-disk", {{"SETUP.inf", Inf("[install]\r\n1=app.zip,Z\r\n[ini]\r\n1=app.ini,S,K,V\r\n")},
+                             {"app.zip", Disk0()}}, {{{"app.zip", Disk1()}}}, {"inf-not-on-disk"}, 1},
         {"group-item-missing", {{"SETUP.inf", Inf("[install]\r\n" + readme + "[Group]\r\nGroupname=App\r\n"
                                                   "1=readme.txt\r\n2=gone.exe\r\n")}, {"readme.txt", "r"}},
          {}, {"group-item-missing"}, 0},
