@@ -127,8 +127,7 @@ void ArchiveInspector::CheckEntry(const std::string& label, const ZipDirectory& 
     if (entry.flags & kFlagEncrypted) {
         findings_.Add("encrypted", member + " is encrypted; SETUP.EXE cannot decrypt it");
     } else if (entry.method != kMethodStored && entry.method != kMethodDeflated) {
-        findings_.Add("method", member + " is compressed with method " + MethodName(entry.method) +
-                                    "; SETUP.EXE decodes only 0 (stored) and 8 (deflated)");
+        ++otherMethods_[MethodName(entry.method)];
     }
     if (entry.size == kZip64Marker32 || entry.packedSize == kZip64Marker32 || entry.headerOffset == kZip64Marker32) {
         findings_.Add("zip64", member + " has ZIP64 sizes; SETUP.EXE reads only the classic ZIP format");
@@ -161,6 +160,7 @@ void ArchiveInspector::Inspect(const std::string& label, const ArchiveSpot& spot
     ArchiveSession session;
     BeginArchiveSession(session, spot.path.c_str());
     long listed = 0;
+    otherMethods_.clear();
     int r = OpenZipDirectory(spot.path.c_str(), listing, spot.base, spot.length);
     uint16_t before = 0;
     for (; r == kListingEntry; before = listing.position, r = NextZipEntry(listing)) {
@@ -173,6 +173,13 @@ void ArchiveInspector::Inspect(const std::string& label, const ArchiveSpot& spot
     }
     EndArchiveSession(session);
     CloseZipDirectory(listing);
+    // One wrongly built archive is one mistake, however many members it has.
+    for (const auto& method : otherMethods_) {
+        findings_.Add("method", label + ": " + std::to_string(method.second) + " member" +
+                                    (method.second == 1 ? " is" : "s are") + " compressed with method " + method.first +
+                                    "; SETUP.EXE decodes only 0 (stored) and 8 (deflated): make the archive again "
+                                    "with deflate (zip -Z deflate) or stored");
+    }
     if (r == kListingUnreadable) {
         findings_.Add("directory-damaged", label + ": no end of central directory record: not a whole ZIP archive");
     } else if (r == kListingEmpty) {
@@ -222,10 +229,7 @@ ExtractResult ArchiveInspector::Decode(const std::string& label, const ArchiveSp
                                       std::to_string(spot.base + entry.headerOffset) +
                                       " (damaged, or a self-extractor whose offsets were not adjusted with zip -A)");
         break;
-    case kExtractBadMethod:
-        findings_.Add("method", member + " is compressed with method " + MethodName(entry.method) +
-                                    "; SETUP.EXE decodes only 0 (stored) and 8 (deflated)");
-        break;
+    case kExtractBadMethod: break;  // told once for the archive by its inspection
     case kExtractEncrypted:
         findings_.Add("encrypted", member + " is encrypted; SETUP.EXE cannot decrypt it");
         break;

@@ -59,6 +59,7 @@ private:
     bool decodeEveryMember_;
     std::set<std::string> inspected_;
     std::map<std::string, ExtractResult> failures_;
+    std::map<std::string, long> otherMethods_;  // the inspected archive's members by method
     long decodedMembers_ = 0;
     double decodedBytes_ = 0;
 };

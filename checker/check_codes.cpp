@@ -24,6 +24,7 @@ const std::vector<CheckCode>& AllCheckCodes() {
         {"method", kSeverityError, "a member compressed with a method other than 0 (stored) and 8 (deflated)"},
         {"bad-data", kSeverityError, "a member whose data does not decode to its CRC-32: a damaged copy"},
         {"disk-missing", kSeverityError, "a member that no disk completes"},
+        {"inf-not-on-disk", kSeverityError, "a later disk without SETUP.inf: SETUP.EXE reads the rest of its values from the disk in the drive"},
         {"member-refused", kSeverityError, "a member name the installer refuses: rooted, a drive or stream colon, or a .. component"},
         {"oem-name", kSeverityWarning, "a member name that changes in the OEM-to-ANSI conversion"},
         {"same-target", kSeverityWarning, "two entries or members write the same file: the later wins"},

@@ -125,6 +125,9 @@ bool CheckDistribution(const CheckOptions& options, Report& report, Findings& fi
         failure = "cannot enter the distribution folder " + folder;
         return false;
     }
+    // From here on SETUP.inf is read where SETUP.EXE reads it: beside
+    // itself, on the disk in the drive then.
+    SetSetupInfoPath(JoinNative(".", infEntry).c_str());
     ProgressLine progress(StderrIsTerminal());
     // One disk: every member is decoded once, in directory order. Several:
     // members are decoded as SETUP.EXE reads them, so that the disks

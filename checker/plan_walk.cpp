@@ -1,280 +1,150 @@
-#include "checker/plan_walk.h"
-
+// The checker as a walker of the installation's walk, which decides every
+// step and stop; these ports answer from the distribution and the plan.
 #include <cstring>
 
-#include "checker/choices.h"
-#include "checker/platform.h"
+#include "checker/choice_walk.h"
+#include "checker/entry_diagnosis.h"
 #include "fs/file_search.h"
-#include "fs/path_utils.h"
-#include "install/archive_entries.h"
-#include "install/data_backup.h"
-#include "install/file_entries.h"
-#include "install/file_entry.h"
-#include "install/install_places.h"
-#include "install/member_plan.h"
 #include "install/plan_descriptions.h"
-#include "install/profile_entries.h"
-#include "install/program_group.h"
-#include "install/run_installation.h"
-#include "install/running_program_entry.h"
-#include "progman/program_items.h"
-#include "setup/destination_entry.h"
 #include "setup/language.h"
 #include "setup/numbered_list.h"
-#include "setup/setup_info.h"
-#include "unzip/nested_archive.h"
-#include "unzip/zip_probe.h"
-
-namespace {
-
-const char kNotRunning[] = "Not running";
-const char kBackupData[] = "Backup data";
-const int kLongDestinationLength = 100;    // a destination a customer may well choose
-const size_t kMaxDisplayName = 93;         // fits every running-program message
-
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
-
-std::string KeyText(int key) { return std::to_string(key); }
-
-// A destination of kLongDestinationLength characters with its backslash.
-std::string LongDestination() {
-    std::string path = "C:\\";
-    while (path.size() < static_cast<size_t>(kLongDestinationLength)) path += 'X';
-    return path + "\\";
-}
-
-// A file named in another case: Windows finds it, a case-sensitive file
-// system (where the checker may run) does not. Empty when there is none.
-std::string CaseHint(const char* file) {
-    std::string name = file;
-    std::string folder = ".";
-    size_t slash = name.rfind('\\');
-    if (slash != std::string::npos) {
-        folder = name.substr(0, slash);
-        for (char& c : folder) c = c == '\\' ? '/' : c;
-        name = name.substr(slash + 1);
-    }
-    for (const std::string& entry : FolderNames(folder)) {
-        if (entry != name && SameNameIgnoringCase(entry, name)) {
-            return " (there is " + entry + ": Windows would take it, this file system does not; name it alike)";
-        }
-    }
-    return std::string();
-}
-
-class ChoiceWalk {
-public:
-    ChoiceWalk(WalkSetting& setting, const ChoiceFacts& choice, Report& report, bool final)
-        : s_(setting), choice_(choice), report_(report), final_(final) {}
-
-    ChoiceTotals Run();
-    // The paths the group's lines name, whether they exist or not.
-    std::vector<std::string> GroupPaths();
-
-private:
-    void PreparePlaces();
-    void WalkDestination();
-    void WalkRunningPrograms();
-    void WalkBackups();
-    void Measure();
-    void WalkEntries();
-    void WalkEntry(int key, const char* value, int32_t measured);
-    void WalkCopy(const FileEntryPlan& plan, EntryFacts& facts, const SearchRecord& source);
-    void WalkArchiveEntry(const FileEntryPlan& plan, EntryFacts& facts, int32_t measured);
-    void WalkNestedEntry(const FileEntryPlan& plan, EntryFacts& facts, int32_t measured);
-    int64_t WalkArchive(const std::string& label, const std::string& form, const ArchiveSpot& spot,
-                        const char* targetPath);
-    void WalkMember(const std::string& label, const ArchiveSpot& spot, const ZipEntry& entry,
-                    const char* targetDirectory, ArchiveSession& session, MemberFacts& facts);
-    void WalkProfiles();
-    void WalkGroup();
-    void CheckListEnd(const std::string& what, const char* section, bool localized, int endKey, bool atLimit = false);
-    void Note(const std::string& code, const std::string& message) {
-        if (final_) s_.findings.Add(code, message);
-    }
-    void Written(const std::string& path, const std::string& writer, bool skippedLater);
-
-    WalkSetting& s_;
-    const ChoiceFacts& choice_;
-    Report& report_;
-    bool final_;
-    InstallPlaces places_;
-    InstallPlaces longPlaces_;
-    ChoiceTotals totals_;
-    std::vector<int32_t> measured_;
-};
-
-ChoiceTotals ChoiceWalk::Run() {
-    ApplyChoiceLanguage(choice_);
-    PreparePlaces();
-    report_.BeginChoice(choice_);
-    WalkDestination();
-    WalkRunningPrograms();
-    WalkBackups();
-    Measure();
-    WalkEntries();
-    WalkProfiles();
-    WalkGroup();
-    report_.EndChoice(totals_);
-    return totals_;
-}
-
-void ChoiceWalk::PreparePlaces() {
-    memset(&places_, 0, sizeof places_);
-    // The drive holds the distribution: its files are named relative to it.
-    places_.setupDirectory[0] = '\0';
-    if (!s_.options.destination.empty()) {
-        CopyBounded(places_.destination, s_.options.destination.c_str(), kMaxPath);
-    } else {
-        ReadSetupString("Destination", "Dir", "c:\\install", places_.destination, kMaxPath);
-    }
-    NormaliseDestination(places_.destination);
-    if (strlen(places_.destination) < static_cast<size_t>(kMaxPath - 1)) AddBackslash(places_.destination);
-    CopyBounded(places_.windowsDirectory, s_.options.windowsDirectory.c_str(), kMaxPath - 1);
-    AddBackslash(places_.windowsDirectory);
-    CopyBounded(places_.systemDirectory, s_.options.systemDirectory.c_str(), kMaxPath - 1);
-    AddBackslash(places_.systemDirectory);
-    places_.versionMask = choice_.versionMask;
-    CopyBounded(places_.singleLanguage, Language().singleLanguageName, kMaxPath);
-    ReadSetupString("LangName", "langdir", "", places_.languageDirectory, kMaxPath);
-    longPlaces_ = places_;
-    CopyBounded(longPlaces_.destination, LongDestination().c_str(), kMaxPath);
-}
-
-void ChoiceWalk::WalkDestination() {
-    std::string origin;
-    if (!s_.options.destination.empty()) {
-        origin = "given with --dest";
-    } else if (s_.outline.HasKey("Destination", "Dir")) {
-        origin = "Dir of [Destination]";
-    } else {
-        origin = "SETUP.EXE's own proposal: no Dir in [Destination]";
-    }
-    char value[kSetupValueSize];
-    ReadSetupString("Destination", "Ini", "", value, kSetupValueSize);
-    DestinationEntry entry;
-    ParseDestinationEntry(value, entry);
-    if (entry.used) {
-        origin += std::string("; a value in ") + entry.file + " [" + entry.section + "] " + entry.key +
-                  " from an earlier installation replaces it";
-        if (entry.file[0]) origin += ", and the confirmed destination is written there";
-    }
-    report_.Destination(places_.destination, origin);
-}
-
-void ChoiceWalk::WalkRunningPrograms() {
-    int key = 1;
-    char value[kMaxPath];
-    for (; ReadListEntry(kPlainList, kNotRunning, key, value, kMaxPath); ++key) {
-        RunningProgramEntry entry;
-        SplitRunningProgramEntry(value, entry);
-        report_.RunningProgram(key, entry.className, entry.displayName, entry.title ? entry.title : "");
-        if (strlen(entry.displayName) > kMaxDisplayName) {
-            Note("display-name-long", "[Not running] key " + KeyText(key) + ": the display name " +
-                                          Quoted(entry.displayName) + " is over 93 characters; the messages cut it");
-        }
-    }
-    CheckListEnd("[Not running]", kNotRunning, false, key);
-}
-
-void ChoiceWalk::WalkBackups() {
-    int key = 1;
-    char value[kMaxPath];
-    for (; ReadListEntry(kPlainList, kBackupData, key, value, kMaxPath); ++key) {
-        char listed[kMaxPath];
-        char first[kMaxPath];
-        char last[kMaxPath];
-        bool fits = JoinPath(places_.destination, value, listed) && BackupPathFor(places_.destination, value, 0, first) &&
-                    BackupPathFor(places_.destination, value, 9, last);
-        if (!fits) {
-            Note("path-too-long", "[Backup data] key " + KeyText(key) + ": " + value +
-                                      " and its backups are over 259 characters under " + places_.destination);
-            report_.Backup(key, value, "", "", "");
-            continue;
-        }
-        report_.Backup(key, value, listed, first, last);
-    }
-    CheckListEnd("[Backup data]", kBackupData, false, key);
-}
 
 // The progress total, measured before anything is installed: on the first disk.
 void ChoiceWalk::Measure() {
     measured_.clear();
-    char value[kMaxPath];
-    for (int key = 1; ReadListEntry(kLocalizedList, Language().installSection, key, value, kMaxPath); ++key) {
-        FileEntryPlan plan;
-        PlanFileEntry(value, places_, plan);
-        int32_t bytes = MeasureEntry(plan, places_);
-        measured_.push_back(bytes);
-        totals_.progressTotal = AddByteCount(totals_.progressTotal, static_cast<uint32_t>(bytes));
-    }
+    wanted_ = 0;
+    ListPorts ports = {this,
+        [](void*, int key, char* value) {
+            return ReadListEntry(kLocalizedList, Language().installSection, key, value, kMaxPath);
+        },
+        [](void* c, const FileEntryPlan& plan) {
+            SearchRecord record;
+            if (FindEntry(plan.source, record)) static_cast<ChoiceWalk*>(c)->wanted_ += static_cast<int32_t>(record.size);
+            return kEntryDone;
+        },
+        [](void* c, const ZipEntry& entry) {
+            ChoiceWalk& w = *static_cast<ChoiceWalk*>(c);
+            w.wanted_ = AddByteCount(static_cast<int32_t>(w.wanted_), entry.size);
+        },
+        [](void* c, int, const FileEntryPlan&, EntryResult) {
+            ChoiceWalk& w = *static_cast<ChoiceWalk*>(c);
+            w.measured_.push_back(static_cast<int32_t>(w.wanted_));
+            w.totals_.progressTotal = AddByteCount(w.totals_.progressTotal, static_cast<uint32_t>(w.wanted_));
+            w.wanted_ = 0;
+        }};
+    MeasureInstallation(places_, ports);
 }
 
-void ChoiceWalk::WalkEntries() {
-    char value[kMaxPath];
-    int key = 1;
-    for (; ReadListEntry(kLocalizedList, Language().installSection, key, value, kMaxPath); ++key) {
-        int32_t measured = static_cast<size_t>(key) <= measured_.size() ? measured_[static_cast<size_t>(key - 1)] : 0;
-        WalkEntry(key, value, measured);
-    }
-    CheckListEnd(std::string("the file list [") + Language().installSection + "]", Language().installSection, true, key);
+WalkPorts ChoiceWalk::Ports(ChoiceWalk* walk) {
+    WalkPorts ports = {};
+    ports.list.context = walk;
+    ports.list.readEntry = [](void* c, int key, char* value) {
+        ChoiceWalk& w = *static_cast<ChoiceWalk*>(c);
+        if (ReadListEntry(kLocalizedList, Language().installSection, key, value, kMaxPath)) {
+            FileEntryPlan plan;
+            PlanFileEntry(value, w.places_, plan);
+            w.BeginEntry(key, value, plan);
+            return true;
+        }
+        w.listEnd_ = key;
+        w.LostOnDisk("the file list's keys from " + std::to_string(key) + " on", Language().installSection,
+                     std::to_string(key));
+        return false;
+    };
+    ports.list.copyFile = [](void* c, const FileEntryPlan& plan) { return static_cast<ChoiceWalk*>(c)->PlanCopy(plan); };
+    ports.list.memberBegins = [](void*, const ZipEntry&) {};
+    ports.list.entryDone = [](void* c, int, const FileEntryPlan& plan, EntryResult result) {
+        static_cast<ChoiceWalk*>(c)->EndEntry(plan, result);
+    };
+    ports.pathExists = [](void* c, const char* path) { return FoundInPlan(static_cast<ChoiceWalk*>(c)->s_.tracker, path); };
+    ports.removeFile = [](void*, const char*) {};
+    // A customer's machine may hold any version: the plan assumes none.
+    ports.versionGate = [](void*, const FileEntryPlan&) { return true; };
+    ports.memberPlaced = [](void*, const char*) {};
+    ports.extractMember = [](void* c, ArchiveSession& session, const ZipEntry& entry, const char* output, uint16_t,
+                             uint32_t) {
+        ChoiceWalk& w = *static_cast<ChoiceWalk*>(c);
+        size_t length = strlen(output);
+        if (IsFolderMember(entry) || (length > 0 && output[length - 1] == '\\')) return kExtractOk;
+        if (w.s_.inspector.DecodesEveryMember()) return w.s_.inspector.KnownOutcome(w.spot_, entry.headerOffset);
+        return w.s_.inspector.DecodeNow(w.label_, w.spot_, entry, session);
+    };
+    ports.placeRedirected = [](void*, const char*, const char*) {};
+    // Passed over by the walk; the entry's or member's end tells it.
+    ports.sharedFileFailed = [](void*, char, const char*) {};
+    ports.entryFailed = [](void* c, EntryResult, const FileEntryPlan&, const char*) {
+        static_cast<ChoiceWalk*>(c)->stopped_ = true;
+    };
+    ports.listEnds = [](void*, int) {};
+    ports.pruneBackups = [](void*) {};
+    ports.writeProfileEntries = [](void* c) {
+        ChoiceWalk& w = *static_cast<ChoiceWalk*>(c);
+        w.LostOnDisk("the profile entries", Language().iniSection, "1");
+        w.LostOnDisk("the group", Language().groupSection, "Groupname");
+        w.WalkProfiles();
+    };
+    ports.offerGroup = [](void* c) { static_cast<ChoiceWalk*>(c)->WalkGroup(); };
+    ports.archiveBegins = [](void* c, const ArchiveStep& step) { static_cast<ChoiceWalk*>(c)->BeginArchive(step); };
+    ports.memberDone = [](void* c, const MemberStep& step) { static_cast<ChoiceWalk*>(c)->TakeMember(step); };
+    ports.entryNotReached = [](void* c, int, const char*) {
+        static_cast<ChoiceWalk*>(c)->ReportEntry("not reached: SETUP.EXE stopped before it");
+    };
+    ports.finishNotReached = [](void* c) {
+        GroupFacts group;
+        group.reached = false;
+        static_cast<ChoiceWalk*>(c)->report_.Group(group);
+    };
+    return ports;
 }
 
-void ChoiceWalk::Written(const std::string& path, const std::string& writer, bool skippedLater) {
-    std::string earlier = s_.tracker.Write(path, writer);
-    if (earlier.empty()) return;
-    Note("same-target", path + " is written by " + earlier + " and again by " + writer +
-                            (skippedLater ? "; the later is skipped (stamped 00:00:00)" : "; the later wins"));
+void ChoiceWalk::WalkFileList() {
+    listEnd_ = 1;
+    WalkPorts ports = Ports(this);
+    WalkInstallation(places_, ports);
+    CheckListEnd(std::string("the file list [") + Language().installSection + "]", Language().installSection, true,
+                 listEnd_);
 }
 
-void ChoiceWalk::WalkEntry(int key, const char* value, int32_t measured) {
-    FileEntryPlan plan;
-    PlanFileEntry(value, places_, plan);
-    EntryFacts facts;
-    facts.key = key;
-    facts.value = value;
-    facts.file = plan.file;
-    facts.kind = plan.kind;
-    facts.action = DescribeEntryAction(plan.action);
-    facts.target = plan.target;
-    facts.shared = IsSharedFileEntry(plan);
-    SearchRecord source;
-    facts.sourceFound = plan.sourceFits && FindEntry(plan.source, source) && !(source.attributes & kEntryDirectory);
-    facts.sourceSize = facts.sourceFound ? source.size : 0;
-    const std::string where = "the file list key " + KeyText(key) + " (" + plan.file + ")";
-    if (!plan.sourceFits || !plan.targetFits) {
-        Note("path-too-long", where + ": the " + (plan.sourceFits ? "target" : "source") +
-                                  " path is over 259 characters");
-        facts.note = "path over 259 characters: SETUP.EXE stops here";
-        report_.Entry(facts);
-        return;
-    }
-    if (plan.action == kUnpackArchive) {
-        WalkArchiveEntry(plan, facts, measured);
-    } else if (plan.action == kUnpackNestedArchives) {
-        WalkNestedEntry(plan, facts, measured);
-    } else {
-        WalkCopy(plan, facts, source);
-    }
+// The walk reads each entry just before it walks it.
+void ChoiceWalk::BeginEntry(int key, const char* value, const FileEntryPlan& plan) {
+    entry_ = EntryFacts();
+    entry_.key = key;
+    entry_.value = value;
+    entry_.file = plan.file;
+    entry_.kind = plan.kind;
+    entry_.action = DescribeEntryAction(plan.action);
+    entry_.target = plan.target;
+    entry_.shared = IsSharedFileEntry(plan);
+    entry_.sourceFound = plan.sourceFits && FindEntry(plan.source, source_) && !(source_.attributes & kEntryDirectory);
+    entry_.sourceSize = entry_.sourceFound ? source_.size : 0;
+    entryReported_ = false;
+    where_ = "the file list key " + std::to_string(key) + " (" + plan.file + ")";
+    cause_.clear();
+    archives_ = 0;
+    wanted_ = 0;
 }
 
-void ChoiceWalk::WalkCopy(const FileEntryPlan& plan, EntryFacts& facts, const SearchRecord& source) {
-    const std::string where = "the file list key " + KeyText(facts.key) + " (" + plan.file + ")";
-    if (!facts.sourceFound) {
-        Note("file-missing", where + ": " + plan.file + " is not in the distribution" +
-                                 (facts.shared ? "; SETUP.EXE reports it and goes on" : "; SETUP.EXE stops there") +
-                                 CaseHint(plan.file));
-        facts.note = facts.shared ? "missing: reported, and the installation goes on"
-                                  : "missing: a read error ends the installation";
-        report_.Entry(facts);
-        return;
+void ChoiceWalk::ReportEntry(const std::string& note) {
+    if (entryReported_) return;
+    entry_.note = note;
+    report_.Entry(entry_);
+    entryReported_ = true;
+}
+
+// What the walk made of a failure: reported and passed over, or the end.
+std::string ChoiceWalk::Consequence() const {
+    return stopped_ ? "SETUP.EXE stops there" : "SETUP.EXE reports it and goes on";
+}
+
+EntryResult ChoiceWalk::PlanCopy(const FileEntryPlan& plan) {
+    if (!entry_.sourceFound) {
+        cause_ = "file-missing";
+        return kEntryReadError;
     }
     if (plan.action == kCopyToDestination) {
         FileEntryPlan longPlan;
-        PlanFileEntry(facts.value.c_str(), longPlaces_, longPlan);
-        if (!longPlan.targetFits) {
-            Note("long-destination", where + ": over 259 characters under a destination of 100 characters");
-        }
+        PlanFileEntry(plan.file, longPlaces_, longPlan);
+        if (!longPlan.targetFits) Note("long-destination", where_ + ": over 259 characters under a destination of 100 characters");
     }
     // A plain copy makes no folders: one named in the entry must have come
     // with an earlier archive member.
@@ -282,358 +152,149 @@ void ChoiceWalk::WalkCopy(const FileEntryPlan& plan, EntryFacts& facts, const Se
     if (plan.action == kCopyToDestination && folderEnd) {
         std::string folder = std::string(places_.destination) + std::string(plan.file, folderEnd - plan.file + 1);
         if (!s_.tracker.FolderExists(folder)) {
-            Note("folder-missing", where + ": no earlier archive member makes the folder " + folder +
-                                       "; the copy fails and SETUP.EXE stops there");
-            facts.note = "the folder is missing: a write error ends the installation";
-            report_.Entry(facts);
-            return;
+            cause_ = "folder-missing " + folder;
+            return kEntryWriteError;
         }
     }
-    facts.writes = true;
-    if (facts.shared) facts.note = "replaces an existing file only when it is newer";
-    report_.Entry(facts);
+    entry_.writes = true;
+    ReportEntry(entry_.shared ? "replaces an existing file only when it is newer" : "");
     totals_.files += 1;
-    totals_.bytes += source.size;
-    Written(plan.target, "the file list key " + KeyText(facts.key) + " (" + plan.file + ")", false);
+    totals_.bytes += source_.size;
+    Written(plan.target, where_, false);
+    return kEntryDone;
 }
 
-std::string NotZipReason(const char* path) {
-    FileHandle file = OpenExistingFile(path, kModeRead | kShareCompatible);
-    if (file == kInvalidFile) return "it cannot be read";
-    unsigned char head[4] = {0, 0, 0, 0};
-    uint16_t got = 0;
-    ReadBlock(file, head, sizeof head, &got);
-    CloseFileHandle(file);
-    if (got >= 4 && head[0] == 'P' && head[1] == 'K' && head[2] == 7 && head[3] == 8) {
-        return "it is a piece of a split archive (zip -s), which SETUP.EXE cannot read; see the guide on disks";
-    }
-    if (got >= 2 && head[0] == 'M' && head[1] == 'Z') {
-        return "it is a program that carries no archive SETUP.EXE can find";
-    }
-    if (!ScanChar(path, '.')) return "its name has no dot";
-    return "it does not start with a ZIP local header";
-}
-
-void ChoiceWalk::WalkArchiveEntry(const FileEntryPlan& plan, EntryFacts& facts, int32_t measured) {
-    const std::string where = "the file list key " + KeyText(facts.key) + " (" + plan.file + ")";
-    if (!facts.sourceFound) {
-        Note("file-missing", where + ": " + plan.file + " is not in the distribution; SETUP.EXE stops there" +
-                                 CaseHint(plan.file));
-        facts.note = "missing: a read error ends the installation";
-        report_.Entry(facts);
-        return;
-    }
-    if (!IsZipArchive(plan.source)) {
-        std::string reason = NotZipReason(plan.source);
-        Note("not-zip", where + ": SETUP.EXE does not take " + plan.file + " for a ZIP archive: " + reason);
-        facts.note = "not a ZIP archive: a read error ends the installation";
-        report_.Entry(facts);
-        return;
-    }
-    report_.Entry(facts);
-    ArchiveSpot spot;
-    spot.path = plan.source;
-    unsigned char head[2] = {0, 0};
-    FileHandle file = OpenExistingFile(plan.source, kModeRead | kShareCompatible);
-    if (file != kInvalidFile) {
-        uint16_t got = 0;
-        ReadBlock(file, head, sizeof head, &got);
-        CloseFileHandle(file);
-    }
-    const char* form = head[0] == 'M' && head[1] == 'Z' ? "self-extracting program" : "ZIP archive";
-    int64_t wanted = WalkArchive(plan.file, form, spot, plan.target);
-    if (wanted != measured) {
-        Note("not-measured", where + ": the progress total counts " + std::to_string(measured) + " of its " +
-                                 std::to_string(wanted) + " bytes (measured on the first disk)");
-    }
-}
-
-void ChoiceWalk::WalkNestedEntry(const FileEntryPlan& plan, EntryFacts& facts, int32_t measured) {
-    const std::string where = "the file list key " + KeyText(facts.key) + " (" + plan.file + ")";
-    const char* member = plan.hasMember ? plan.member : nullptr;
-    ZipDirectory listing;
-    int r = facts.sourceFound ? OpenZipDirectory(plan.source, listing, 0, 0) : kListingUnreadable;
-    if (r != kListingEntry) {
-        Note("nested-nothing", where + ": " + plan.file +
-                                   (facts.sourceFound ? " cannot be listed" : " is not in the distribution") +
-                                   "; the entry installs nothing, and SETUP.EXE says nothing");
-        facts.note = "installs nothing";
-        report_.Entry(facts);
-        return;
-    }
-    report_.Entry(facts);
-    int chosen = 0;
-    bool namedButPacked = false;
-    int64_t wanted = 0;
-    for (; r == kListingEntry; r = NextZipEntry(listing)) {
-        ZipEntry entry = listing.entry;
-        if (!IsChosenInnerArchive(entry, member)) {
-            ZipEntry stored = entry;
-            stored.method = 0;
-            namedButPacked = namedButPacked || (member && IsChosenInnerArchive(stored, member));
-            continue;
-        }
-        ++chosen;
-        const std::string label = plan.file + std::string(" > ") + entry.name;
-        uint32_t start = 0;
-        if (!InnerArchiveStart(plan.source, entry.headerOffset, start)) {
-            Note("bad-data", label + ": its local header cannot be read; SETUP.EXE stops there");
-            continue;
-        }
-        ArchiveSpot spot;
-        spot.path = plan.source;
-        spot.base = start;
-        spot.length = static_cast<int32_t>(entry.packedSize);
-        wanted += WalkArchive(label, "inner archive at offset " + std::to_string(start), spot, plan.target);
-    }
-    CloseZipDirectory(listing);
-    if (chosen == 0) {
-        std::string why = member ? std::string("no stored member is named ") + member : "it has no stored member";
-        if (namedButPacked) why = std::string("its member ") + member + " is compressed, and only stored ones are unpacked";
-        Note("nested-nothing", where + ": " + why + "; the entry installs nothing");
-    }
-    if (wanted != measured) {
-        Note("not-measured", where + ": the progress total counts " + std::to_string(measured) + " of its " +
-                                 std::to_string(wanted) + " bytes (measured on the first disk)");
-    }
-}
-
-int64_t ChoiceWalk::WalkArchive(const std::string& label, const std::string& form, const ArchiveSpot& spot,
-                                const char* targetPath) {
+void ChoiceWalk::BeginArchive(const ArchiveStep& step) {
+    FlushMember("");
+    ReportEntry("");
+    ++archives_;
+    const FileEntryPlan& plan = *step.entry;
     ArchiveFacts archive;
-    archive.label = label;
-    archive.form = form;
+    archive.label = step.inner ? plan.file + std::string(" > ") + step.inner->name : std::string(plan.file);
+    archive.form = step.inner ? "inner archive at offset " + std::to_string(step.base)
+                   : Head(plan.source).compare(0, 2, "MZ") == 0 ? "self-extracting program" : "ZIP archive";
     archive.disk = s_.drive.CurrentDisk();
     report_.Archive(archive);
-    s_.inspector.Inspect(label, spot);
-    char targetDirectory[kMaxPath];
-    CopyBounded(targetDirectory, targetPath, kMaxPath);
-    *NamePart(targetDirectory, '\\') = '\0';
-    int64_t wanted = 0;
-    ZipDirectory listing;
-    // One open archive for the entry's members, as SETUP.EXE keeps it.
-    ArchiveSession session;
-    BeginArchiveSession(session, spot.path.c_str());
-    for (int r = OpenZipDirectory(spot.path.c_str(), listing, spot.base, spot.length); r == kListingEntry;
-         r = NextZipEntry(listing)) {
-        MemberFacts facts;
-        WalkMember(label, spot, listing.entry, targetDirectory, session, facts);
-        if (facts.status != "skip") wanted += listing.entry.size;
-        report_.Member(facts);
-    }
-    EndArchiveSession(session);
-    CloseZipDirectory(listing);
-    return wanted;
+    label_ = archive.label;
+    spot_ = ArchiveSpot();
+    spot_.path = plan.source;
+    spot_.base = step.base;
+    spot_.length = step.length;
+    s_.inspector.Inspect(label_, spot_);
 }
 
-void ChoiceWalk::WalkMember(const std::string& label, const ArchiveSpot& spot, const ZipEntry& entry,
-                            const char* targetDirectory, ArchiveSession& session, MemberFacts& facts) {
-    MemberPlan plan;
-    PlanMember(entry.name, targetDirectory, places_, plan);
-    facts.name = entry.name;
-    facts.size = entry.size;
-    facts.folder = plan.isDirectory || IsFolderMember(entry);
-    const std::string member = label + ": member " + entry.name;
+void ChoiceWalk::TakeMember(const MemberStep& step) {
+    FlushMember("");
+    const ZipEntry& entry = *step.entry;
+    const MemberPlan& plan = *step.plan;
+    member_ = MemberFacts();
+    member_.name = entry.name;
+    member_.size = entry.size;
+    member_.folder = plan.isDirectory || IsFolderMember(entry);
+    memberCode_.clear();
+    const std::string member = label_ + ": member " + entry.name;
     char text[kMaxPath + 64];
     DescribeMemberPlan(plan, places_.versionMask, text, sizeof text);
-    if (!MemberWanted(plan)) {
-        facts.status = "skip";
-        facts.detail = text;
+    if (step.fate != kMemberNotWanted) wanted_ += entry.size;
+    bool placed = step.fate == kMemberKept || step.fate == kMemberUnpacked || step.fate == kMemberNotUnpacked;
+    if (placed && plan.placement == kPlacedInDestination) {
+        MemberPlan longPlan;
+        PlanMember(entry.name, longPlaces_.destination, longPlaces_, longPlan);
+        if (longPlan.verdict == kMemberTooLong) Note("long-destination", member + ": over 259 characters under a destination of 100 characters");
+    }
+    member_.output = step.output;
+    switch (step.fate) {
+    case kMemberNotWanted:
+        member_.status = "skip";
+        member_.detail = text;
         if (places_.versionMask == 0 && plan.versionBits != 0) {
             Note("version-mask", member + " is never installed: the version mask is 0 (Vernum 0 or missing)");
         }
-        return;
-    }
-    if (plan.verdict != kMemberInstalled) {
-        facts.status = "refuse";
-        facts.detail = text;
-        if (plan.verdict == kMemberTooLong) {
-            Note("path-too-long", member + " would be over 259 characters under " + places_.destination +
-                                      (plan.placement == kPlacedInDestination ? "; SETUP.EXE stops there"
-                                                                              : "; SETUP.EXE reports it and goes on"));
-        } else {
-            Note("member-refused", member + ": " + text + "; SETUP.EXE stops there with a read error");
+        break;
+    case kMemberRefused:
+    case kMemberUnplaceable:
+        member_.status = "refuse";
+        member_.detail = text;
+        memberCode_ = step.fate == kMemberRefused ? "member-refused" : "path-too-long";
+        memberFinding_ = step.fate == kMemberRefused
+                             ? member + ": " + text
+                             : member + " would be over 259 characters under " + places_.destination;
+        break;
+    case kMemberKept:
+        member_.status = "keep";
+        member_.detail = plan.placement == kPlacedInDestination ? "kept: stamped 00:00:00 and the file exists"
+                                                                : "kept: the file exists, and this folder is shared";
+        Written(step.output, member, true);
+        break;
+    case kMemberNotUnpacked:
+        member_.status = "fail";
+        member_.detail = "cannot be extracted";
+        break;
+    case kMemberUnpacked:
+        member_.status = "install";
+        if (member_.folder) {
+            member_.detail = "folder";
+            std::string output = plan.output;
+            s_.tracker.MakeFolder(output);
+            if (!output.empty() && output.back() == '\\') output.pop_back();
+            s_.tracker.Write(output, member);
+            break;
         }
-        return;
+        member_.output = plan.output;
+        if (step.redirected) member_.detail = "read-only: replaces the earlier file only when newer";
+        member_.writes = true;
+        totals_.files += 1;
+        totals_.bytes += entry.size;
+        Written(plan.output, member, false);
+        break;
     }
-    if (plan.placement == kPlacedInDestination) {
-        MemberPlan longPlan;
-        PlanMember(entry.name, LongDestination().c_str(), longPlaces_, longPlan);
-        if (longPlan.verdict == kMemberTooLong) {
-            Note("long-destination", member + ": over 259 characters under a destination of 100 characters");
-        }
-    }
-    facts.output = plan.output;
-    std::string output = plan.output;
-    if (facts.folder) {
-        facts.status = "install";
-        facts.detail = "folder";
-        s_.tracker.MakeFolder(output);
-        if (!output.empty() && output.back() == '\\') output.pop_back();
-        s_.tracker.Write(output, member);
-        return;
-    }
-    // The installer's rules for what is there already: a read-only member
-    // goes in under a $ name (a leftover of that name removed first) and
-    // replaces the file only when newer; otherwise only members that
-    // replace existing files are written over them.
-    bool exists = s_.tracker.Exists(output);
-    bool redirected = (entry.attributes & 1) && exists;
-    if (redirected) {
-        char temporary[kMaxPath];
-        ReadOnlyTemporaryName(output.c_str(), temporary);
-        output = temporary;
-        exists = false;
-    }
-    if (!MemberReplacesExisting(plan, entry.stamp) && exists) {
-        facts.status = "keep";
-        facts.detail = plan.placement == kPlacedInDestination ? "kept: stamped 00:00:00 and the file exists"
-                                                              : "kept: the file exists, and this folder is shared";
-        Written(output, member, true);
-        return;
-    }
-    ExtractResult outcome = s_.inspector.DecodesEveryMember()
-                                ? s_.inspector.KnownOutcome(spot, entry.headerOffset)
-                                : s_.inspector.DecodeNow(label, spot, entry, session);
-    if (outcome != kExtractOk) {
-        facts.status = "fail";
-        facts.detail = "cannot be extracted: SETUP.EXE stops there";
-        return;
-    }
-    facts.status = "install";
-    if (redirected) facts.detail = "read-only: replaces the earlier file only when newer";
-    facts.writes = true;
-    totals_.files += 1;
-    totals_.bytes += entry.size;
-    Written(plan.output, member, false);
+    memberPending_ = true;
 }
 
-void ChoiceWalk::WalkProfiles() {
-    char line[kMaxPath];
-    int key = 1;
-    for (; key <= kLastProfileEntryKey; ++key) {
-        if (!ReadListEntry(kLocalizedList, Language().iniSection, key, line, kMaxPath)) break;
-        ProfileEntryPlan plan;
-        PlanProfileEntry(line, plan);
-        ProfileFacts facts;
-        facts.key = key;
-        facts.action = plan.action == kProfileWrite ? "write" : plan.action == kProfileDelete ? "delete" : "nothing";
-        facts.file = plan.file ? plan.file : "";
-        facts.section = plan.section ? plan.section : "";
-        facts.name = plan.key ? plan.key : "";
-        facts.value = plan.value ? plan.value : "";
-        const std::string where = std::string("[") + Language().iniSection + "] key " + KeyText(key);
-        if (plan.valueCut) {
-            Note("profile-comma", where + ": the value of " + facts.name + " holds a comma; only " +
-                                      Quoted(facts.value) + " is written");
-        }
-        if (plan.action == kProfileNothing) Note("profile-nothing", where + ": no key given; the entry does nothing");
-        report_.Profile(facts);
-    }
-    bool atLimit = key > kLastProfileEntryKey;
-    CheckListEnd(std::string("[") + Language().iniSection + "]", Language().iniSection, true,
-                 atLimit ? kLastProfileEntryKey : key, atLimit);
+// A failed member is told with what the walk made of it: the next member
+// or the entry's end shows whether it was passed over.
+void ChoiceWalk::FlushMember(const std::string& consequence) {
+    if (!memberPending_) return;
+    memberPending_ = false;
+    bool failed = member_.status == "refuse" || member_.status == "fail";
+    std::string outcome = consequence.empty() ? "SETUP.EXE reports it and goes on" : consequence;
+    if (failed) member_.detail += ": " + outcome;
+    if (!memberCode_.empty()) Note(memberCode_, memberFinding_ + "; " + outcome);
+    report_.Member(member_);
 }
 
-bool RecordAll(const char* path, void* context) {
-    static_cast<std::vector<std::string>*>(context)->push_back(path);
-    return false;
-}
-
-bool PlannedToExist(const char* path, void* context) {
-    return static_cast<TargetTracker*>(context)->WatchedExists(path);
-}
-
-std::vector<std::string> ChoiceWalk::GroupPaths() {
-    ApplyChoiceLanguage(choice_);
-    PreparePlaces();
-    std::vector<std::string> paths;
-    ProgramItems items;
-    CollectProgramItems(Language().groupSection, places_.destination, items, RecordAll, &paths);
-    return paths;
-}
-
-void ChoiceWalk::WalkGroup() {
-    GroupFacts group;
-    char longName[kMaxPath];
-    LocalizedRead(Language().groupSection, "Groupname", "none", longName, kMaxPath);
-    char name[kGroupNameSize];
-    LocalizedRead(Language().groupSection, "Groupname", "none", name, kGroupNameSize);
-    group.name = name;
-    group.offered = strcmp(name, "none") != 0;
-    const std::string where = std::string("[") + Language().groupSection + "]";
-    if (strlen(longName) >= static_cast<size_t>(kGroupNameSize)) {
-        Note("group-name-long", where + " Groupname " + Quoted(longName) + " is over 63 characters; the group is named " +
-                                    Quoted(name));
-    }
-    // Every line, to name those the group leaves out.
-    int lines = 0;
-    char value[kItemLineSize];
-    const size_t baseLength = strlen(places_.destination);
-    for (int key = 1; ReadListEntry(kLocalizedList, Language().groupSection, key, value, kItemLineSize); ++key) {
-        ++lines;
-        if (group.offered && baseLength + strlen(value) > static_cast<size_t>(kItemLineSize - 1)) {
-            Note("group-item-missing", where + " key " + KeyText(key) + ": with the destination " +
-                                           places_.destination + " the item is over 127 characters and left out");
+void ChoiceWalk::EndEntry(const FileEntryPlan& plan, EntryResult result) {
+    bool memberFailed = memberPending_ && (member_.status == "refuse" || member_.status == "fail");
+    FlushMember(result == kEntryDone ? std::string() : Consequence());
+    const std::string consequence = Consequence();
+    if (!plan.sourceFits || !plan.targetFits) {
+        Note("path-too-long", where_ + ": the " + (plan.sourceFits ? "target" : "source") + " path is over 259 characters; " +
+                                  consequence);
+        ReportEntry("path over 259 characters: " + consequence);
+    } else if (cause_ == "file-missing" || (!entry_.sourceFound && plan.action == kUnpackArchive)) {
+        Note("file-missing", where_ + ": " + plan.file + " is not in the distribution; " + consequence + CaseHint(plan.file));
+        ReportEntry("missing: a read error; " + consequence);
+    } else if (cause_.compare(0, 14, "folder-missing") == 0) {
+        Note("folder-missing", where_ + ": no earlier archive member makes the folder " + cause_.substr(15) +
+                                   "; the copy fails and " + consequence);
+        ReportEntry("the folder is missing: a write error; " + consequence);
+    } else if (plan.action == kUnpackArchive && archives_ == 0) {
+        Note("not-zip", where_ + ": SETUP.EXE does not take " + plan.file + " for a ZIP archive: " + NotZipReason(plan.source));
+        ReportEntry("not a ZIP archive: a read error; " + consequence);
+    } else if (plan.action == kUnpackNestedArchives && result != kEntryDone && !memberFailed) {
+        Note("bad-data", where_ + ": the local header or the directory of an inner archive cannot be read; " +
+                             consequence);
+        ReportEntry("");
+    } else if (plan.action == kUnpackNestedArchives && archives_ == 0) {
+        std::string why = NestedNothing(plan, entry_.sourceFound);
+        Note("nested-nothing", where_ + ": " + why + "; the entry installs nothing, and SETUP.EXE says nothing");
+        ReportEntry("installs nothing");
+    } else if (result == kEntryDone && archives_ > 0) {
+        int32_t measured = static_cast<size_t>(entry_.key) <= measured_.size() ? measured_[static_cast<size_t>(entry_.key - 1)] : 0;
+        if (wanted_ != measured) {
+            Note("not-measured", where_ + ": the progress total counts " + std::to_string(measured) + " of its " +
+                                     std::to_string(wanted_) + " bytes (measured on the first disk)");
         }
     }
-    CheckListEnd(where, Language().groupSection, true, lines + 1);
-    ProgramItems items;
-    std::vector<std::string> asked;
-    CollectProgramItems(Language().groupSection, places_.destination, items, RecordAll, &asked);
-    CollectProgramItems(Language().groupSection, places_.destination, items, PlannedToExist, &s_.tracker);
-    for (int i = 0; i < items.count; ++i) group.items.push_back(std::make_pair(std::string(items.lines[i]), true));
-    if (group.offered) {
-        size_t shown = 0;
-        for (const std::string& path : asked) {
-            if (s_.tracker.WatchedExists(path)) {
-                ++shown;
-                if (shown > static_cast<size_t>(kMaxProgramItems)) {
-                    Note("list-limit", where + ": more than 20 items exist; " + path + " and later ones are left out");
-                    break;
-                }
-                continue;
-            }
-            Note("group-item-missing", where + ": " + path + " is installed by no entry; the group leaves it out");
-            group.items.push_back(std::make_pair(path, false));
-        }
-    }
-    report_.Group(group);
-}
-
-// A list ends at endKey (empty or missing), or at its limit; keys after it
-// are never read.
-void ChoiceWalk::CheckListEnd(const std::string& what, const char* section, bool localized, int endKey, bool atLimit) {
-    std::vector<int> past = s_.outline.NumberedKeysAbove(section, endKey);
-    if (localized && Language().index != kLanguageEnglish) {
-        std::string base = section;
-        if (!base.empty()) base.pop_back();
-        std::vector<int> more = s_.outline.NumberedKeysAbove(base, endKey);
-        past.insert(past.end(), more.begin(), more.end());
-    }
-    if (past.empty()) return;
-    int first = past.front();
-    for (int n : past) first = n < first ? n : first;
-    if (atLimit) {
-        Note("list-limit", what + ": only keys 1 to " + KeyText(endKey) + " are read; key " + KeyText(first) +
-                               " and later are ignored");
-    } else {
-        Note("list-gap", what + " ends at key " + KeyText(endKey) + " (empty or missing); key " + KeyText(first) +
-                             " and later are never read");
-    }
-}
-
-}  // namespace
-
-ChoiceTotals WalkChoice(WalkSetting& setting, const ChoiceFacts& choice, Report& report) {
-    SilentReport silent;
-    setting.findings.SetChoice(choice.label);
-    setting.tracker.BeginFirstPass();
-    setting.drive.Restart();
-    ChoiceWalk(setting, choice, silent, false).Run();
-    setting.tracker.BeginSecondPass(ChoiceWalk(setting, choice, silent, false).GroupPaths());
-    setting.drive.Restart();
-    ChoiceTotals totals = ChoiceWalk(setting, choice, report, true).Run();
-    setting.findings.SetChoice(std::string());
-    return totals;
+    ReportEntry("");
 }

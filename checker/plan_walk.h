@@ -1,5 +1,5 @@
-// One language and version choice walked as SETUP.EXE's installation run
-// walks it, with the installer's own decisions: the destination, the
+// One language and version choice walked by the installation's own walk,
+// with the installer's own decisions: the destination, the
 // programs that must not run, the backups, the progress total, every file
 // entry and archive member, the profile entries and the program group.
 // Each choice is walked twice: first silently, to learn which paths are

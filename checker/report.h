@@ -67,6 +67,7 @@ struct ProfileFacts {
 
 struct GroupFacts {
     std::string name;
+    bool reached = true;          // false: the installation stopped before its finish
     bool offered = false;
     std::vector<std::pair<std::string, bool>> items;  // line, exists after the installation
 };

@@ -128,7 +128,8 @@ public:
             items += std::string(items.empty() ? "" : ",") + "{\"line\":" + Str(item.first) +
                      ",\"exists\":" + Bool(item.second) + "}";
         }
-        Put(",\"group\":{\"name\":" + Str(g.name) + ",\"offered\":" + Bool(g.offered) + ",\"items\":[" + items + "]}");
+        Put(",\"group\":{\"name\":" + Str(g.name) + ",\"reached\":" + Bool(g.reached) + ",\"offered\":" +
+            Bool(g.offered) + ",\"items\":[" + items + "]}");
     }
     void EndChoice(const ChoiceTotals& t) override {
         if (quiet_) return;

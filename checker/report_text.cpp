@@ -72,6 +72,10 @@ public:
         Line("profile", text);
     }
     void Group(const GroupFacts& group) override {
+        if (!group.reached) {
+            Line("not reached", "backup pruning, profile entries and group: SETUP.EXE stopped before them");
+            return;
+        }
         if (!group.offered) {
             Line("group", "none offered (Groupname \"" + group.name + "\")");
             return;

@@ -9,10 +9,8 @@
 #include "fs/file_search.h"
 #include "fs/memory_block.h"
 #include "fs/path_utils.h"
-#include "install/archive_entries.h"
 #include "install/install_state.h"
 #include "install/member_plan.h"
-#include "install/system_files.h"
 #include "progress/progress_bars.h"
 #include "progress/progress_dialog.h"
 #include "resources/resource.h"
@@ -119,6 +117,8 @@ namespace {
 
 const unsigned long kFileNotFound = 2;
 
+}  // namespace
+
 // A shared file is copied under its temporary name (last character '$')
 // and takes the old one's place only once whole: a copy cut short by a
 // power loss or a kill must not leave a truncated shared file, whose
@@ -131,7 +131,6 @@ EntryResult CopySharedFile(const FileEntryPlan& plan, int32_t& runningBytes) {
     ReadOnlyTemporaryName(plan.target, temporary);
     RemoveFile(temporary);
     EntryResult result = CopyPlainFile(plan.source, plan.target, runningBytes, temporary);
-    SetLastTargetPath(plan.target);
     if (result != kEntryDone) return result;
     RemoveFile(plan.target);
     if (FileErrorCode() != 0 && FileErrorCode() != kFileNotFound) {
@@ -140,24 +139,4 @@ EntryResult CopySharedFile(const FileEntryPlan& plan, int32_t& runningBytes) {
     }
     MoveFileTo(temporary, plan.target);
     return FileErrorCode() == 0 ? kEntryDone : kEntryWriteError;
-}
-
-}  // namespace
-
-EntryResult InstallEntry(const FileEntryPlan& plan, const InstallPlaces& places, int32_t& runningBytes) {
-    // A name too long for a path can be neither read nor written.
-    if (!plan.sourceFits) return kEntryReadError;
-    if (!plan.targetFits) {
-        SetLastTargetPath(plan.file);
-        return kEntryWriteError;
-    }
-    if (IsSharedFileEntry(plan) && !VersionGate(plan.source, plan.target)) return kEntryDone;
-    SetLastTargetPath(plan.target);
-    if (plan.action == kUnpackArchive) return UnpackArchive(plan.source, plan.target, runningBytes, 0, 0, places);
-    if (plan.action == kUnpackNestedArchives) {
-        return UnpackNestedArchive(plan.source, plan.target, plan.hasMember ? plan.member : nullptr, runningBytes,
-                                   places);
-    }
-    if (IsSharedFileEntry(plan)) return CopySharedFile(plan, runningBytes);
-    return CopyPlainFile(plan.source, plan.target, runningBytes);
 }

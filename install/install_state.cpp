@@ -1,17 +1,12 @@
 #include "install/install_state.h"
 
 namespace {
-char g_lastTargetPath[kMaxPath];
 bool g_restartNeeded = false;
 }  // namespace
 
 void SetRestartNeeded(bool needed) { g_restartNeeded = needed; }
 
 bool RestartNeeded() { return g_restartNeeded; }
-
-char* LastTargetPath() { return g_lastTargetPath; }
-
-void SetLastTargetPath(const char* path) { CopyBounded(g_lastTargetPath, path, kMaxPath); }
 
 int32_t AddByteCount(int32_t count, uint32_t size) {
     int64_t sum = static_cast<int64_t>(count) + size;

@@ -6,11 +6,6 @@
 #include "fs/path_utils.h"
 #include "unzip/extract_member.h"
 
-// The path the write-error message names: the current entry's target, or
-// the archive member whose output could not be created.
-char* LastTargetPath();
-void SetLastTargetPath(const char* path);
-
 // Set when a shared file in the System directory was replaced: Windows
 // must restart to use it. Cleared at the start of each run.
 void SetRestartNeeded(bool needed);

@@ -7,24 +7,18 @@
 #include "base/window_context.h"
 #include "fs/file_ops.h"
 #include "fs/file_search.h"
-#include "fs/format_text.h"
 #include "fs/system_library.h"
 #include "install/data_backup.h"
-#include "install/file_entries.h"
 #include "install/install_places.h"
 #include "install/install_state.h"
-#include "install/profile_entries.h"
-#include "install/program_group.h"
+#include "install/installer_walk.h"
 #include "install/run_texts.h"
 #include "install/running_programs.h"
 #include "install/system_files.h"
-#include "progman/progman.h"
-#include "progman/program_items.h"
 #include "progress/progress_bars.h"
 #include "progress/progress_dialog.h"
 #include "resources/resource.h"
 #include "setup/language.h"
-#include "setup/numbered_list.h"
 #include "setup/prepared_state.h"
 
 namespace {
@@ -63,76 +57,6 @@ bool PrepareDestination(char* setupDirectory) {
     }
     if (strlen(destination) < static_cast<size_t>(kMaxPath - 1)) AddBackslash(destination);
     return true;
-}
-
-bool ReadFileListEntry(int key, char* value) {
-    return ReadListEntry(kLocalizedList, Language().installSection, key, value, kMaxPath);
-}
-
-int32_t MeasureAll(const InstallPlaces& places) {
-    int32_t total = 0;
-    char value[kMaxPath];
-    for (int key = 1; ReadFileListEntry(key, value); ++key) {
-        FileEntryPlan plan;
-        PlanFileEntry(value, places, plan);
-        total = AddByteCount(total, static_cast<uint32_t>(MeasureEntry(plan, places)));
-    }
-    return total;
-}
-
-// The message for a failed entry, owned by the progress dialog.
-void ReportEntryFailure(EntryResult result, const FileEntryPlan& plan) {
-    char message[kMessageSize];
-    if (result == kEntryReadError) {
-        FormatBounded(message, sizeof message, Localized(kReadErrorMessage), plan.sourceFits ? plan.source : plan.file);
-    } else if (result == kEntryWriteError) {
-        FormatBounded(message, sizeof message, Localized(kWriteErrorMessage), LastTargetPath());
-    } else if (result == kEntryCancelled) {
-        CopyBounded(message, Localized(kAbortedMessage), kMessageSize);
-    } else {
-        CopyBounded(message, Localized(kDiskFullMessage), kMessageSize);
-    }
-    ShowWarning(ProgressDialogHandle(), message, Prepared().windowCaption);
-}
-
-// Installs the file list; returns the run's outcome, 0 for success. A
-// shared file that fails is reported and passed over; any other failure
-// ends the list.
-int InstallAll(const InstallPlaces& places, int32_t& runningBytes) {
-    char value[kMaxPath];
-    for (int key = 1; ReadFileListEntry(key, value); ++key) {
-        FileEntryPlan plan;
-        PlanFileEntry(value, places, plan);
-        EntryResult result = InstallEntry(plan, places, runningBytes);
-        if (result != kEntryDone && IsSharedFileEntry(plan)) {
-            ShowSystemFileFailure(plan.kind, plan.targetFits ? plan.target : plan.file);
-        } else if (EndsRun(result)) {
-            ReportEntryFailure(result, plan);
-            return result;
-        }
-    }
-    return 0;
-}
-
-void OfferProgramGroup() {
-    char groupName[kGroupNameSize];
-    LocalizedRead(Language().groupSection, "Groupname", "none", groupName, kGroupNameSize);
-    if (strcmp(groupName, "none") == 0) return;
-    HWND dialog = ProgressDialogHandle();
-    if (MessageBoxA(dialog, Localized(kGroupQuestion), Prepared().windowCaption, MB_YESNO | MB_ICONQUESTION) !=
-        IDYES) {
-        return;
-    }
-    SetDlgItemTextA(dialog, IDC_PROGRESS_FILE, Localized(kCreatingGroupText));
-    StartProgmanConversation();
-    CreateProgramGroup(groupName);
-    HWND shell = ShellWindow();
-    BringWindowToTop(shell);
-    BringWindowToTop(dialog);
-    Sleep(1000);
-    SetForegroundWindow(shell);
-    SetForegroundWindow(dialog);
-    SetFocus(dialog);
 }
 
 typedef BOOL(WINAPI* OpenTokenFunction)(HANDLE, DWORD, PHANDLE);
@@ -192,22 +116,15 @@ void RunInstallation() {
     }
     InstallPlaces places;
     GatherInstallPlaces(places);
-    int32_t total = MeasureAll(places);
+    int32_t total = MeasureFileList(places);
     HWND shell = ShellWindow();
     EnableWindow(shell, FALSE);
     HWND dialog = OpenProgressDialog(GetModuleHandleA(nullptr), shell);
     SetProgressTotal(total);
-    int32_t runningBytes = 0;
     SetDlgItemTextA(dialog, IDC_PROGRESS_LABEL, Localized(kBackupLabel));
     BackUpData();
     SetDlgItemTextA(dialog, IDC_PROGRESS_LABEL, Localized(kInstallingLabel));
-    int outcome = InstallAll(places, runningBytes);
-    SetOverallPercent(100);
-    if (outcome == 0) {
-        PruneBackups();
-        WriteProfileEntries();
-        OfferProgramGroup();
-    }
+    int outcome = InstallFileList(places);
     SetCursor(LoadCursorA(nullptr, IDC_ARROW));
     CloseProgressDialog();
     EnableWindow(shell, TRUE);

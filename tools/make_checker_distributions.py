@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Lays out two distributions for the test that compares the checker's plan
+"""Lays out the distributions for the test that compares the checker's plan
 with what SETUP.EXE installs:
 
 atlas/    three languages with lettered sections and a language folder,
@@ -13,7 +13,11 @@ faulty/   a distribution with mistakes for the checker to find: a gap in the
           a profile value with a comma and a group item nothing installs.
 orbit/    an archive spread over three disks (disk0, disk1, disk2) by
           tools/span_archive.py from an archive made by Info-ZIP zip, and a
-          plain file on the last disk.
+          plain file on the last disk; SETUP.inf on every disk.
+orbit-no-inf-last/  the same disks without SETUP.inf on the last one, from
+          which SETUP.EXE reads the rest of the file list and the group.
+stopped/  an archive whose second member SETUP.EXE cannot decode (bzip2),
+          a plain file after it, profile entries and a group.
 
 Usage: make_checker_distributions.py OUT_DIR"""
 import io
@@ -207,7 +211,40 @@ def faulty(out):
             f.write(b'\x81')
 
 
-def orbit(out, tools):
+STOPPED_INF = r"""[Installation]
+Program=Stopped 1.0
+
+[Destination]
+Dir=c:\stopped
+
+[install]
+1=readme.txt
+2=app.zip,Z
+3=later.txt
+
+[ini]
+1=stopped.ini,Stopped,Version,1.0
+
+[Group]
+Groupname=Stopped 1.0
+1=readme.txt
+"""
+
+
+def stopped(out):
+    os.makedirs(out, exist_ok=True)
+    with open(os.path.join(out, 'SETUP.inf'), 'wb') as f:
+        f.write(crlf(STOPPED_INF))
+    for name in ('readme.txt', 'later.txt'):
+        with open(os.path.join(out, name), 'wb') as f:
+            f.write(crlf(name + '\n'))
+    with zipfile.ZipFile(os.path.join(out, 'app.zip'), 'w') as z:
+        member(z, 'APP.EXE', b'MZ' + noise(11, 2000))
+        member(z, 'BIG.DAT', noise(12, 5000), method=zipfile.ZIP_BZIP2)
+        member(z, 'LAST.TXT', b'never reached\r\n')
+
+
+def orbit(out, tools, inf_on_last=True):
     work = os.path.join(out, 'work')
     os.makedirs(os.path.join(work, 'lang'), exist_ok=True)
     files = {'AREADME.TXT': crlf('Orbit 1.0\n'), 'ORBIT.EXE': b'MZ' + noise(7, 50000),
@@ -225,8 +262,9 @@ def orbit(out, tools):
     disks = [os.path.join(out, 'disk%d' % n) for n in range(3)]
     subprocess.run([sys.executable, os.path.join(tools, 'span_archive.py'), archive, '45000', '50000'] + disks,
                    check=True, stdout=subprocess.DEVNULL)
-    with open(os.path.join(disks[0], 'SETUP.inf'), 'wb') as f:
-        f.write(crlf(ORBIT_INF))
+    for disk in disks if inf_on_last else disks[:-1]:
+        with open(os.path.join(disk, 'SETUP.inf'), 'wb') as f:
+            f.write(crlf(ORBIT_INF))
     with open(os.path.join(disks[2], 'notes.txt'), 'wb') as f:
         f.write(crlf('Notes on the last disk.\n'))
     shutil.rmtree(work)
@@ -237,7 +275,10 @@ def main(out):
     shutil.rmtree(out, ignore_errors=True)
     atlas(os.path.join(out, 'atlas'))
     faulty(os.path.join(out, 'faulty'))
-    orbit(os.path.join(out, 'orbit'), os.path.dirname(os.path.abspath(__file__)))
+    tools = os.path.dirname(os.path.abspath(__file__))
+    orbit(os.path.join(out, 'orbit'), tools)
+    orbit(os.path.join(out, 'orbit-no-inf-last'), tools, inf_on_last=False)
+    stopped(os.path.join(out, 'stopped'))
 
 
 if __name__ == '__main__':

@@ -52,6 +52,7 @@ struct Row {
     std::vector<Files> disks;          // further disks
     std::set<std::string> codes;       // exactly these
     int exitStatus;
+    size_t findingCount = 0;           // when given, exactly this many findings
 };
 
 std::vector<Row> Rows() {
@@ -107,7 +108,7 @@ std::vector<Row> Rows() {
         {"encrypted", {{"SETUP.inf", Inf("[install]\r\n1=app.zip,Z\r\n")},
                        {"app.zip", Zip({{"SECRET.TXT", "xxxxxxxxxxxx", 0, 1}})}}, {}, {"encrypted"}, 1},
         {"method", {{"SETUP.inf", Inf("[install]\r\n1=app.zip,Z\r\n")},
-                    {"app.zip", Zip({{"BIG.DAT", "data", 9}})}}, {}, {"method"}, 1},
+                    {"app.zip", Zip({{"BIG.DAT", "data", 9}, {"MORE.DAT", "more", 9}})}}, {}, {"method"}, 1, 1},
         {"bad-data", {{"SETUP.inf", Inf("[install]\r\n1=app.zip,Z\r\n")},
                       {"app.zip", Zip({{"A.TXT", "damaged", 0, 0, true}})}}, {}, {"bad-data"}, 1},
         {"disk-missing", {{"SETUP.inf", Inf("[install]\r\n1=app.zip,Z\r\n")}, {"app.zip", Disk0()}},
@@ -123,7 +124,10 @@ std::vector<Row> Rows() {
         {"nested-nothing", {{"SETUP.inf", Inf("[install]\r\n1=outer.zip,M,INNER.ZIP\r\n")},
                             {"outer.zip", Zip({{"OTHER.ZIP", Zip({{"A.TXT", "a"}})}})}}, {}, {"nested-nothing"}, 0},
         {"not-measured", {{"SETUP.inf", Inf("[install]\r\n1=app.zip,Z\r\n2=late.zip,Z\r\n")}, {"app.zip", Disk0()}},
-         {{{"app.zip", Disk1()}, {"late.zip", Zip({{"LATE.TXT", "late"}})}}}, {"not-measured"}, 0},
+         {{{"SETUP.inf", Inf("[install]\r\n1=app.zip,Z\r\n2=late.zip,Z\r\n")}, {"app.zip", Disk1()},
+           {"late.zip", Zip({{"LATE.TXT", "late"}})}}}, {"not-measured"}, 0},
+        {"inf-not-on-disk", {{"SETUP.inf", Inf("[install]\r\n1=app.zip,Z\r\n[ini]\r\n1=app.ini,S,K,V\r\n")},
+                             {"app.zip", Disk0()}}, {{{"app.zip", Disk1()}}}, {"inf-not-on-disk"}, 1},
         {"group-item-missing", {{"SETUP.inf", Inf("[install]\r\n" + readme + "[Group]\r\nGroupname=App\r\n"
                                                   "1=readme.txt\r\n2=gone.exe\r\n")}, {"readme.txt", "r"}},
          {}, {"group-item-missing"}, 0},
@@ -194,6 +198,7 @@ TEST(CheckCodes, EachRowGivesExactlyItsCodes) {
         bool ran = CheckDistribution(options, report, findings, failure);
         ASSERT_TRUE(ran) << row.name << ": " << failure;
         EXPECT_EQ(CodesOf(findings), row.codes) << row.name << "\n" << Listing(findings);
+        if (row.findingCount) EXPECT_EQ(findings.All().size(), row.findingCount) << row.name << "\n" << Listing(findings);
         EXPECT_EQ(ExitStatusOf(ran, findings), row.exitStatus) << row.name;
         covered.insert(row.codes.begin(), row.codes.end());
     }

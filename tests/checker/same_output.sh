@@ -35,4 +35,6 @@ run --json faulty
 run --disk orbit/disk1 --disk orbit/disk2 orbit/disk0
 run --json --language 2 --other-languages no --disk orbit/disk1 --disk orbit/disk2 orbit/disk0
 run orbit/disk0
+run --disk orbit-no-inf-last/disk1 --disk orbit-no-inf-last/disk2 orbit-no-inf-last/disk0
+run --json stopped
 exit $failures

@@ -1,9 +1,12 @@
 // The checker's plan is the truth: for a language and version choice, the
 // files SETUP.EXE installs (names, sizes, places), the profile entries it
 // writes and the group items it creates are exactly those the checker
-// plans for the same choice. Distributions: the demo, atlas (three
-// languages, both versions, lettered sections, a nested archive) and
-// orbit (an archive over three disks, swapped when SETUP.EXE asks).
+// plans for the same choice, also where the installation stops early or
+// loses values. Distributions: the demo, atlas (three languages, both
+// versions, lettered sections, a nested archive), orbit (an archive over
+// three disks, swapped when SETUP.EXE asks, SETUP.inf on every disk; and
+// without it on the last disk) and stopped (a member SETUP.EXE cannot
+// decode).
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -62,9 +65,12 @@ struct Case {
     int language;              // 0: no language dialog
     bool allLanguages;
     int versionMask;           // 0: no version dialog
+    bool clean = true;         // the checker finds no error
+    bool succeeds = true;      // SETUP.EXE ends with its success message
 };
 
-const char* SuccessText(int language) {
+const char* FinalText(int language, bool succeeds) {
+    if (!succeeds) return "Installation NOT successful!";
     if (language == 2) return "Installation erfolgreich!";
     if (language == 3) return "Installation compl\xE8te!";
     return "Installation successful!";
@@ -89,6 +95,20 @@ void CopyFolderFiles(const std::string& from, const std::string& to) {
             CopyFolderFiles(from + "\\" + name, to + "\\" + name);
         } else {
             CopyFileA((from + "\\" + name).c_str(), (to + "\\" + name).c_str(), FALSE);
+        }
+    } while (FindNextFileA(search, &data));
+    FindClose(search);
+}
+
+// A floppy swapped: only SETUP.EXE, already running, stays.
+void EmptyFolderBut(const std::string& folder, const std::string& keep) {
+    WIN32_FIND_DATAA data;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &data);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        std::string name = data.cFileName;
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && Upper(name) != Upper(keep)) {
+            DeleteFileA((folder + "\\" + name).c_str());
         }
     } while (FindNextFileA(search, &data));
     FindClose(search);
@@ -128,13 +148,22 @@ protected:
             for (int disk = 1; disk < c.disks; ++disk) disks_.push_back(source + "\\disk" + std::to_string(disk));
         }
         CopyFileA(SETUP_EXE_PATH, (folder_ + "\\SETUP.EXE").c_str(), FALSE);
+        // What disk 0's SETUP.inf asks for, whether SETUP.EXE gets to it or not.
+        const std::string inf = folder_ + "\\SETUP.inf";
+        char value[260];
+        GetPrivateProfileStringA("Group", "Groupname", "none", value, sizeof value, inf.c_str());
+        listedGroup_ = value;
+        GetPrivateProfileStringA("ini", "1", "", value, sizeof value, inf.c_str());
+        listedProfile_ = value;
     }
     void TearDown() override {
         EndProcess(process_);
-        if (!recorder_.group.name.empty() && recorder_.group.offered) {
-            CloseGroupWindows(recorder_.group.name);
-            RemoveGroupFolder(recorder_.group.name);
+        for (const std::string& name : {recorder_.group.name, listedGroup_}) {
+            if (name.empty() || name == "none") continue;
+            CloseGroupWindows(name);
+            RemoveGroupFolder(name);
         }
+        if (!listedProfile_.empty()) DeleteFileA(ProfilePath(listedProfile_.substr(0, listedProfile_.find(','))).c_str());
         for (const auto& file : recorder_.files) {
             if (!StartsWith(file.first, destination_ + "\\")) DeleteFileA(file.first.c_str());
         }
@@ -158,7 +187,7 @@ protected:
         std::string failure;
         ASSERT_TRUE(CheckDistribution(options, recorder_, findings, failure)) << failure;
         ASSERT_EQ(recorder_.choices, 1);
-        EXPECT_EQ(findings.Count(kSeverityError), 0);
+        EXPECT_EQ(findings.Count(kSeverityError) == 0, c.clean);
     }
 
     // Plays the user: the choices of the case, the destination, Yes to the
@@ -192,6 +221,7 @@ protected:
             int disk = 0;
             if (WindowText(box) == "Unzip" && sscanf(text.c_str(), "Please insert disk number %d", &disk) == 1 &&
                 disk >= 1 && disk <= static_cast<int>(disks_.size())) {
+                EmptyFolderBut(folder_, "SETUP.EXE");
                 CopyFolderFiles(disks_[static_cast<size_t>(disk - 1)], folder_);
                 ++swaps_;
                 ClickButtonByText(box, "OK");
@@ -231,6 +261,16 @@ protected:
             if (p.action == "nothing") continue;
             expected[p.file + "|" + p.section + "|" + p.name] = std::make_pair(p.action == "write", p.value);
         }
+        // Nothing planned: disk 0's first profile entry is not written.
+        if (expected.empty() && !listedProfile_.empty()) {
+            std::string line = listedProfile_;
+            std::vector<std::string> parts;
+            for (size_t at = 0; parts.size() < 3; at = line.find(',', at) + 1) parts.push_back(line.substr(at, line.find(',', at) - at));
+            char value[260];
+            GetPrivateProfileStringA(parts[1].c_str(), parts[2].c_str(), "<absent>", value, sizeof value,
+                                     ProfilePath(parts[0]).c_str());
+            EXPECT_STREQ(value, "<absent>") << listedProfile_;
+        }
         for (const auto& entry : expected) {
             std::string key = entry.first;
             std::string file = key.substr(0, key.find('|'));
@@ -244,14 +284,17 @@ protected:
     }
 
     void CompareGroup() {
-        const std::string folder = ProgramsFolder() + "\\" + recorder_.group.name;
+        // A group not offered is looked for under the name disk 0 lists.
+        const std::string name = recorder_.group.offered ? recorder_.group.name : listedGroup_;
+        if (name == "none") return;
+        const std::string folder = ProgramsFolder() + "\\" + name;
         std::set<std::string> planned;
         for (const auto& item : recorder_.group.items) {
             if (item.second) planned.insert(LinkName(item.first));
         }
         if (!recorder_.group.offered) planned.clear();
         std::set<std::string> links;
-        CloseGroupWindows(recorder_.group.name, planned.empty() ? 0 : 5000);
+        CloseGroupWindows(name, planned.empty() ? 0 : 5000);
         WIN32_FIND_DATAA data;
         HANDLE search = FindFirstFileA((folder + "\\*.lnk").c_str(), &data);
         if (search != INVALID_HANDLE_VALUE) {
@@ -270,6 +313,8 @@ protected:
     std::vector<std::string> disks_;
     int swaps_ = 0;
     std::string destination_;
+    std::string listedGroup_;
+    std::string listedProfile_;
 };
 
 TEST_P(PlanIsTheTruth, InstalledFilesProfileEntriesAndGroupItemsAreThePlan) {
@@ -277,7 +322,7 @@ TEST_P(PlanIsTheTruth, InstalledFilesProfileEntriesAndGroupItemsAreThePlan) {
     if (HasFatalFailure()) return;
     char title[260];
     GetPrivateProfileStringA("Installation", "Program", "", title, sizeof title, (folder_ + "\\SETUP.inf").c_str());
-    EXPECT_EQ(Install(std::string("Installation ") + title), SuccessText(GetParam().language));
+    EXPECT_EQ(Install(std::string("Installation ") + title), FinalText(GetParam().language, GetParam().succeeds));
     // Every further disk was asked for once.
     EXPECT_EQ(swaps_, static_cast<int>(disks_.size()));
     CompareFiles();
@@ -289,6 +334,8 @@ INSTANTIATE_TEST_SUITE_P(Choices, PlanIsTheTruth,
                          testing::Values(Case{"demo", 0, 1, true, 2}, Case{"demo", 0, 2, false, 1},
                                          Case{"demo", 0, 3, false, 3}, Case{"atlas", 0, 1, true, 3},
                                          Case{"atlas", 0, 2, false, 2}, Case{"atlas", 0, 3, true, 1},
-                                         Case{"orbit", 3, 1, true, 0}, Case{"orbit", 3, 2, false, 0}));
+                                         Case{"orbit", 3, 1, true, 0}, Case{"orbit", 3, 2, false, 0},
+                                         Case{"orbit-no-inf-last", 3, 1, true, 0, false},
+                                         Case{"stopped", 0, 0, true, 0, false, false}));
 
 }  // namespace
