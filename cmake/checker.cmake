@@ -48,3 +48,12 @@ if(CMAKE_CROSSCOMPILING AND WIN32)
     ${CMAKE_BINARY_DIR}/../host/setupcheck ${WINEPREFIX_DIR} $<TARGET_FILE:setupcheck> ${CHECKER_DISTS})
   set_tests_properties(checker_same_output PROPERTIES TIMEOUT 600)
 endif()
+
+if(NOT CMAKE_CROSSCOMPILING)
+  # The vendor's builder: archives deflated by zlib, floppy images by mtools.
+  find_package(ZLIB REQUIRED)
+  add_executable(setuppack ${CMAKE_SOURCE_DIR}/vendor/setuppack_main.cpp ${CMAKE_SOURCE_DIR}/vendor/zip_writer.cpp)
+  target_include_directories(setuppack PRIVATE ${CMAKE_SOURCE_DIR})
+  target_compile_options(setuppack PRIVATE -Wall -Wextra)
+  target_link_libraries(setuppack PRIVATE ZLIB::ZLIB)
+endif()
