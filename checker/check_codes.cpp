@@ -74,6 +74,20 @@ void Findings::Add(const std::string& code, const std::string& message) {
 
 void Findings::SetChoice(const std::string& label) { choice_ = label; }
 
+int Findings::Remove(const std::vector<std::string>& codes) {
+    std::vector<Finding> kept;
+    for (const Finding& finding : findings_) {
+        bool drop = false;
+        for (const std::string& code : codes) drop = drop || finding.code == code;
+        if (!drop) kept.push_back(finding);
+    }
+    int removed = static_cast<int>(findings_.size() - kept.size());
+    findings_.swap(kept);
+    index_.clear();
+    for (size_t i = 0; i < findings_.size(); ++i) index_.emplace(findings_[i].code + '\n' + findings_[i].message, i);
+    return removed;
+}
+
 int Findings::Count(Severity severity) const {
     int count = 0;
     for (const Finding& finding : findings_) count += finding.severity == severity ? 1 : 0;

@@ -146,7 +146,7 @@ public:
             first = false;
         }
         Put("\n],\"summary\":{\"errors\":" + Num(s.errors) + ",\"warnings\":" + Num(s.warnings) + ",\"notes\":" +
-            Num(s.notes) + ",\"files\":" + Num(s.files) + ",\"bytes\":" + Num(s.bytes) + "}}\n");
+            Num(s.notes) + ",\"ignored\":" + Num(s.ignored) + ",\"files\":" + Num(s.files) + ",\"bytes\":" + Num(s.bytes) + "}}\n");
     }
 
 private:

@@ -5,8 +5,14 @@
 
 #include <cstdio>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "checker/report.h"
 
 std::unique_ptr<Report> MakeTextReport(FILE* out, bool quiet);
 std::unique_ptr<Report> MakeJsonReport(FILE* out, bool quiet);
+
+// Passes everything to inner, but leaves the findings of the ignored codes
+// out of the end and counts them in the summary instead.
+std::unique_ptr<Report> MakeIgnoringReport(std::unique_ptr<Report> inner, std::vector<std::string> ignore);

@@ -34,6 +34,7 @@ int main(int argc, char** argv) {
     UseBinaryStdout();
     std::unique_ptr<Report> report =
         options.json ? MakeJsonReport(stdout, options.quiet) : MakeTextReport(stdout, options.quiet);
+    if (!options.ignore.empty()) report = MakeIgnoringReport(std::move(report), options.ignore);
     Findings findings;
     bool ran = CheckDistribution(options, *report, findings, error);
     fflush(stdout);

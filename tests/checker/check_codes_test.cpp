@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "checker/options.h"
 #include "checker/check_codes.h"
 #include "checker/distribution_check.h"
 #include "checker/report.h"
@@ -223,6 +224,33 @@ TEST(CheckCodes, CannotRunWithoutAFolderOrWithAChoiceNotOffered) {
     options.language = 3;
     EXPECT_FALSE(CheckDistribution(options, report, findings, failure));
     EXPECT_NE(failure.find("--language 3"), std::string::npos) << failure;
+}
+
+}  // namespace
+
+namespace {
+
+TEST(CheckCodes, IgnoreAcknowledgesWarningsAndNotesButNeverErrors) {
+    const char* known[] = {"setupcheck", "--ignore", "same-target,lettered-fallback", "dist"};
+    CheckOptions options;
+    std::string error;
+    ASSERT_TRUE(ParseOptions(4, const_cast<char**>(known), options, error)) << error;
+    EXPECT_EQ(options.ignore, (std::vector<std::string>{"same-target", "lettered-fallback"}));
+    const char* hidden[] = {"setupcheck", "--ignore=file-missing", "dist"};
+    CheckOptions refused;
+    EXPECT_FALSE(ParseOptions(3, const_cast<char**>(hidden), refused, error));
+    const char* unknown[] = {"setupcheck", "--ignore", "no-such-code", "dist"};
+    EXPECT_FALSE(ParseOptions(4, const_cast<char**>(unknown), refused, error));
+
+    Findings findings;
+    findings.Add("same-target", "a");
+    findings.Add("same-target", "b");
+    findings.Add("file-missing", "c");
+    EXPECT_EQ(findings.Remove(options.ignore), 2);
+    ASSERT_EQ(findings.All().size(), 1u);
+    EXPECT_EQ(findings.All()[0].code, "file-missing");
+    findings.Add("file-missing", "c");
+    EXPECT_EQ(findings.All().size(), 1u);
 }
 
 }  // namespace
