@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "checker/code_page_1252.h"
 #include "checker/distribution_check.h"
 #include "checker/options.h"
 #include "checker/platform.h"
@@ -32,11 +33,15 @@ int main(int argc, char** argv) {
 #endif
     InitCrc32Table();
     UseBinaryStdout();
+    // Text in the terminal's character set; JSON is UTF-8 whatever it is.
+    FILE* text = options.json ? stdout : TerminalTextStream();
     std::unique_ptr<Report> report =
-        options.json ? MakeJsonReport(stdout, options.quiet) : MakeTextReport(stdout, options.quiet);
+        options.json ? MakeJsonReport(stdout, options.quiet) : MakeTextReport(text, options.quiet);
     if (!options.ignore.empty()) report = MakeIgnoringReport(std::move(report), options.ignore);
     Findings findings;
     bool ran = CheckDistribution(options, *report, findings, error);
+    report.reset();
+    if (text != stdout) fclose(text);
     fflush(stdout);
     if (!ran) fprintf(stderr, "setupcheck: %s\n", error.c_str());
     return ExitStatusOf(ran, findings);

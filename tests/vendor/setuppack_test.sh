@@ -10,7 +10,7 @@ trap 'rm -rf "$work"' EXIT
 source="$work/source"
 mkdir -p "$source/product/32" "$source/product/16"
 printf 'MZ stand-in' > "$source/SETUP.EXE"
-printf '[Installation]\r\nProgram=Packed\r\n[Destination]\r\nDir=c:\\packed\r\n[VersionCheck]\r\nVernum=2\r\n[install]\r\n1=read me.txt\r\n2=product.zip,Z\r\n3=after.txt\r\n' > "$source/SETUP.inf"
+printf '[Installation]\r\nProgram=Paqu\351\r\n[Destination]\r\nDir=c:\\packed\r\n[VersionCheck]\r\nVernum=2\r\n[install]\r\n1=read me.txt\r\n2=product.zip,Z\r\n3=after.txt\r\n' > "$source/SETUP.inf"
 printf 'read me\r\n' > "$source/read me.txt"
 printf 'after\r\n' > "$source/after.txt"
 printf 'small\r\n' > "$source/product/FIRST.TXT"
@@ -36,3 +36,6 @@ while at>=0 and blob[at:at+4]==b'PK\x01\x02':
 assert found[b'32/DATA.BIN']&1 and not found[b'FIRST.TXT']&1, found
 assert list(found)[0]==b'FIRST.TXT', list(found)
 "
+# The text report speaks the terminal's character set: code page 1252 in
+# SETUP.inf becomes UTF-8 under a UTF-8 locale.
+LC_ALL=C.UTF-8 "$build/setupcheck" --quiet "$work/out/disk0" | grep -q "Paqué" || { echo "the title is not UTF-8"; exit 1; }
