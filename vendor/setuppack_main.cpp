@@ -18,25 +18,10 @@
 #include <string>
 #include <vector>
 
+#include "checker/floppy_media.h"
 #include "vendor/zip_writer.h"
 
 namespace {
-
-struct Medium {
-    const char* name;
-    const char* mformat;  // mformat -f
-    int clusters;         // data clusters
-    int clusterBytes;
-    int rootEntries;
-};
-
-// FAT12 as mformat lays the standard formats out.
-const Medium kMedia[] = {
-    {"720", "720", 713, 1024, 112},
-    {"1200", "1200", 2371, 512, 224},
-    {"1440", "1440", 2847, 512, 224},
-    {"2880", "2880", 2863, 1024, 240},
-};
 
 struct Item {
     std::string name;                 // as on the disk
@@ -117,16 +102,6 @@ std::vector<std::pair<std::string, char>> FileList(const std::vector<uint8_t>& i
     return files;
 }
 
-// Root directory entries a name takes: one for a plain upper-case 8.3
-// name, and one more per 13 characters of a long name.
-int RootEntries(const std::string& name) {
-    size_t dot = name.find('.');
-    std::string base = name.substr(0, dot), ext = dot == std::string::npos ? "" : name.substr(dot + 1);
-    bool short83 = !base.empty() && base.size() <= 8 && ext.size() <= 3 && ext.find('.') == std::string::npos;
-    for (char c : name) short83 = short83 && !islower(static_cast<unsigned char>(c)) && c != ' ';
-    return short83 ? 1 : 1 + static_cast<int>((name.size() + 12) / 13);
-}
-
 struct Disk {
     std::vector<std::pair<std::string, std::vector<uint8_t>>> files;
     int clusters = 0;
@@ -134,21 +109,21 @@ struct Disk {
 };
 
 struct Floppies {
-    const Medium& medium;
+    const FloppyMedium& medium;
     std::vector<Disk> disks;
-    int ClustersOf(size_t bytes) const { return static_cast<int>((bytes + medium.clusterBytes - 1) / medium.clusterBytes); }
+    int ClustersOf(size_t bytes) const { return static_cast<int>(::ClustersOf(medium, static_cast<long long>(bytes))); }
     size_t Room() const {
         const Disk& disk = disks.back();
         return static_cast<size_t>(medium.clusters - disk.clusters) * static_cast<size_t>(medium.clusterBytes);
     }
     bool Fits(const std::string& name, size_t bytes) const {
         const Disk& disk = disks.back();
-        return disk.clusters + ClustersOf(bytes) <= medium.clusters && disk.entries + RootEntries(name) <= medium.rootEntries;
+        return disk.clusters + ClustersOf(bytes) <= medium.clusters && disk.entries + RootEntriesOf(name) <= medium.rootEntries;
     }
     void Add(const std::string& name, std::vector<uint8_t> data) {
         Disk& disk = disks.back();
         disk.clusters += ClustersOf(data.size());
-        disk.entries += RootEntries(name);
+        disk.entries += RootEntriesOf(name);
         disk.files.emplace_back(name, std::move(data));
     }
 };
@@ -203,8 +178,7 @@ int main(int argc, char** argv) {
         fputs(kUsage, stderr);
         return 2;
     }
-    const Medium* floppy = nullptr;
-    for (const Medium& known : kMedia) floppy = medium == known.name ? &known : floppy;
+    const FloppyMedium* floppy = FindFloppyMedium(medium);
     if (!floppy && medium != "cd") return Fail("--medium takes cd, 720, 1200, 1440 or 2880");
     if (program.empty()) program = source + "/SETUP.EXE";
     if (checker.empty()) {
@@ -276,7 +250,7 @@ int main(int argc, char** argv) {
                             std::to_string(set.disks.size() - 1) +
                             ": only an archive packed here can continue on the next disk; pack the file into one");
             }
-            if (set.disks.back().entries + RootEntries(item.name) > floppy->rootEntries)
+            if (set.disks.back().entries + RootEntriesOf(item.name) > floppy->rootEntries)
                 return Fail("disk " + std::to_string(set.disks.size() - 1) + " has no root entry left for " + item.name);
             // Later disks carry SETUP.inf: SETUP.EXE reads the rest of it
             // from the disk in the drive after a disk change.
@@ -303,7 +277,7 @@ int main(int argc, char** argv) {
             // The prompt counts the disk SETUP.EXE starts from as disk 0 and
             // asks for "disk number 1" next: the labels say the same.
             std::string volume = n == 0 ? "SETUP" : "DISK" + std::to_string(n);
-            if (Run("mformat -C -i " + Quote(image) + " -f " + floppy->mformat + " -v " + volume + " ::") != 0 ||
+            if (Run("mformat -C -i " + Quote(image) + " -f " + floppy->name + " -v " + volume + " ::") != 0 ||
                 Run("mcopy -i " + Quote(image) + " " + Quote(folder) + "/* ::") != 0)
                 return Fail("mtools could not make " + image);
             std::string label = "disk " + std::to_string(n) + (n == 0 ? " (setup disk: start SETUP.EXE here)"
