@@ -35,6 +35,7 @@ const std::vector<CheckCode>& AllCheckCodes() {
         {"profile-comma", kSeverityWarning, "a profile value with a comma: only the text before it is written"},
         {"profile-nothing", kSeverityWarning, "a profile entry without a key: it does nothing"},
         {"lettered-orphan", kSeverityWarning, "a lettered section that belongs to no language"},
+        {"disk-full", kSeverityError, "a disk holds more than the floppy of --disk-size: counted in clusters and root directory entries"},
         {"disk-unused", kSeverityWarning, "a disk given with --disk that no choice asks for"},
         {"lettered-fallback", kSeverityNote, "a language's lettered section lacks keys of the base section, which stand in"},
     };

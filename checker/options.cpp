@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "checker/check_codes.h"
+#include "checker/floppy_media.h"
 
 namespace {
 
@@ -39,6 +40,7 @@ const char* UsageText() {
     return "usage: setupcheck [--language N|all] [--version 16|32|both|all] [--dest PATH]\n"
            "                  [--disk DIR]... [--other-languages yes|no|both]\n"
            "                  [--windows PATH] [--system PATH] [--ignore CODE[,CODE...]]\n"
+           "                  [--disk-size 720|1200|1440|2880]\n"
            "                  [--json] [--quiet] DIST_DIR\n"
            "Prints what SETUP.EXE in DIST_DIR will install for each language and version\n"
            "choice, and checks SETUP.inf and the archives. Exit status: 0 no errors,\n"
@@ -51,7 +53,7 @@ bool ParseOptions(int argc, char** argv, CheckOptions& options, std::string& err
         std::string value;
         bool takesValue = arg == "--language" || arg == "--version" || arg == "--dest" || arg == "--disk" ||
                           arg == "--other-languages" || arg == "--windows" || arg == "--system" ||
-                          arg == "--ignore";
+                          arg == "--ignore" || arg == "--disk-size";
         size_t equals = arg.find('=');
         if (arg.compare(0, 2, "--") == 0 && equals != std::string::npos) {
             value = arg.substr(equals + 1);
@@ -79,6 +81,9 @@ bool ParseOptions(int argc, char** argv, CheckOptions& options, std::string& err
             options.windowsDirectory = value;
         } else if (arg == "--system") {
             options.systemDirectory = value;
+        } else if (arg == "--disk-size") {
+            options.diskSize = value;
+            if (!FindFloppyMedium(value)) error = "--disk-size takes 720, 1200, 1440 or 2880";
         } else if (arg == "--ignore") {
             // Only what may be acknowledged: an error is never hidden.
             size_t at = 0;

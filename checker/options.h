@@ -18,6 +18,7 @@ struct CheckOptions {
     std::string destination;            // empty: as SETUP.inf proposes
     std::string windowsDirectory = "C:\\WINDOWS";
     std::string systemDirectory = "C:\\WINDOWS\\SYSTEM";
+    std::string diskSize;               // 720, 1200, 1440, 2880; empty: not checked
     std::vector<std::string> ignore;    // warnings and notes the vendor knows of
     bool json = false;
     bool quiet = false;

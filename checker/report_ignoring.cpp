@@ -4,8 +4,8 @@ namespace {
 
 class IgnoringReport : public Report {
 public:
-    IgnoringReport(std::unique_ptr<Report> inner, std::vector<std::string> ignore)
-        : inner_(std::move(inner)), ignore_(std::move(ignore)) {}
+    IgnoringReport(std::unique_ptr<Report> inner, std::vector<std::string> ignore, const Findings* extra)
+        : inner_(std::move(inner)), ignore_(std::move(ignore)), extra_(extra) {}
 
     void Begin(const DistributionFacts& f) override { inner_->Begin(f); }
     void BeginChoice(const ChoiceFacts& c) override { inner_->BeginChoice(c); }
@@ -24,7 +24,12 @@ public:
     void EndChoice(const ChoiceTotals& t) override { inner_->EndChoice(t); }
     void End(const Findings& findings, const Summary& summary) override {
         Findings kept = findings;
+        if (extra_) {
+            kept.SetChoice("");
+            for (const Finding& finding : extra_->All()) kept.Add(finding.code, finding.message);
+        }
         Summary counted = summary;
+        counted.errors = kept.Count(kSeverityError);
         counted.ignored = kept.Remove(ignore_);
         counted.warnings = kept.Count(kSeverityWarning);
         counted.notes = kept.Count(kSeverityNote);
@@ -34,10 +39,12 @@ public:
 private:
     std::unique_ptr<Report> inner_;
     std::vector<std::string> ignore_;
+    const Findings* extra_;
 };
 
 }  // namespace
 
-std::unique_ptr<Report> MakeIgnoringReport(std::unique_ptr<Report> inner, std::vector<std::string> ignore) {
-    return std::unique_ptr<Report>(new IgnoringReport(std::move(inner), std::move(ignore)));
+std::unique_ptr<Report> MakeIgnoringReport(std::unique_ptr<Report> inner, std::vector<std::string> ignore,
+                                           const Findings* extra) {
+    return std::unique_ptr<Report>(new IgnoringReport(std::move(inner), std::move(ignore), extra));
 }

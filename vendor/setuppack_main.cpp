@@ -292,10 +292,10 @@ int main(int argc, char** argv) {
         WriteWhole(out + "/labels.txt", text);
     }
     if (!check) return 0;
-    std::string command = Quote(checker) + " --quiet";
+    std::string command = Quote(checker) + " --quiet" + (floppy ? std::string(" --disk-size ") + floppy->name : std::string());
     for (size_t n = 1; n < folders.size(); ++n) command += " --disk " + Quote(folders[n]);
     command += " " + Quote(folders[0]);
-    printf("$ setupcheck --quiet");
+    printf("$ setupcheck --quiet%s%s", floppy ? " --disk-size " : "", floppy ? floppy->name : "");
     for (size_t n = 1; n < folders.size(); ++n) printf(" --disk %s", folders[n].c_str());
     printf(" %s\n", folders[0].c_str());
     fflush(stdout);

@@ -13,6 +13,7 @@
 
 #include "checker/options.h"
 #include "checker/check_codes.h"
+#include "checker/disk_capacity.h"
 #include "checker/distribution_check.h"
 #include "checker/report.h"
 #include "tests/checker/zip_builder.h"
@@ -53,6 +54,7 @@ struct Row {
     std::vector<Files> disks;          // further disks
     std::set<std::string> codes;       // exactly these
     int exitStatus;
+    const char* diskSize = nullptr;    // --disk-size, when the row checks capacity
 };
 
 std::vector<Row> Rows() {
@@ -140,6 +142,9 @@ std::vector<Row> Rows() {
                              {"readme.txt", "r"}}, {}, {"lettered-orphan"}, 0},
         {"disk-unused", {{"SETUP.inf", Inf("[install]\r\n" + readme)}, {"readme.txt", "r"}}, {{{"x.txt", "x"}}},
          {"disk-unused"}, 0},
+        // A 720 KB floppy holds 713 clusters of 1024 bytes: 800000 bytes take 782.
+        {"disk-full", {{"SETUP.inf", Inf("[install]\r\n" + readme)}, {"readme.txt", std::string(800000, 'r')}}, {},
+         {"disk-full"}, 1, "720"},
         {"lettered-fallback", {{"SETUP.inf", Inf("[languages]\r\nCount=2\r\n1=English\r\n2=Deutsch,d\r\n"
                                                  "[install]\r\n1=readme.txt\r\n2=readme.txt\r\n"
                                                  "[installd]\r\n1=readme.txt\r\n")}, {"readme.txt", "r"}},
@@ -194,6 +199,11 @@ TEST(CheckCodes, EachRowGivesExactlyItsCodes) {
         std::string failure;
         bool ran = CheckDistribution(options, report, findings, failure);
         ASSERT_TRUE(ran) << row.name << ": " << failure;
+        if (row.diskSize) {
+            std::vector<std::string> folders = {options.distribution};
+            folders.insert(folders.end(), options.disks.begin(), options.disks.end());
+            CheckDiskCapacity(folders, row.diskSize, findings);
+        }
         EXPECT_EQ(CodesOf(findings), row.codes) << row.name << "\n" << Listing(findings);
         EXPECT_EQ(ExitStatusOf(ran, findings), row.exitStatus) << row.name;
         covered.insert(row.codes.begin(), row.codes.end());
