@@ -36,6 +36,7 @@ const std::vector<CheckCode>& AllCheckCodes() {
         {"profile-comma", kSeverityWarning, "a profile value with a comma: only the text before it is written"},
         {"profile-nothing", kSeverityWarning, "a profile entry without a key: it does nothing"},
         {"lettered-orphan", kSeverityWarning, "a lettered section that belongs to no language"},
+        {"disk-full", kSeverityError, "a disk holds more than the floppy of --disk-size: counted in clusters and root directory entries"},
         {"disk-unused", kSeverityWarning, "a disk given with --disk that no choice asks for"},
         {"lettered-fallback", kSeverityNote, "a language's lettered section lacks keys of the base section, which stand in"},
     };
@@ -74,6 +75,20 @@ void Findings::Add(const std::string& code, const std::string& message) {
 }
 
 void Findings::SetChoice(const std::string& label) { choice_ = label; }
+
+int Findings::Remove(const std::vector<std::string>& codes) {
+    std::vector<Finding> kept;
+    for (const Finding& finding : findings_) {
+        bool drop = false;
+        for (const std::string& code : codes) drop = drop || finding.code == code;
+        if (!drop) kept.push_back(finding);
+    }
+    int removed = static_cast<int>(findings_.size() - kept.size());
+    findings_.swap(kept);
+    index_.clear();
+    for (size_t i = 0; i < findings_.size(); ++i) index_.emplace(findings_[i].code + '\n' + findings_[i].message, i);
+    return removed;
+}
 
 int Findings::Count(Severity severity) const {
     int count = 0;

@@ -40,6 +40,8 @@ public:
     void SetChoice(const std::string& label);
     const std::vector<Finding>& All() const { return findings_; }
     int Count(Severity severity) const;
+    // Drops the findings of these codes; returns how many there were.
+    int Remove(const std::vector<std::string>& codes);
 
 private:
     std::vector<Finding> findings_;

@@ -3,6 +3,9 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "checker/check_codes.h"
+#include "checker/floppy_media.h"
+
 namespace {
 
 bool ParseNumber(const char* text, int& value) {
@@ -36,7 +39,9 @@ bool ParseAnswer(const std::string& text, int& answer) {
 const char* UsageText() {
     return "usage: setupcheck [--language N|all] [--version 16|32|both|all] [--dest PATH]\n"
            "                  [--disk DIR]... [--other-languages yes|no|both]\n"
-           "                  [--windows PATH] [--system PATH] [--json] [--quiet] DIST_DIR\n"
+           "                  [--windows PATH] [--system PATH] [--ignore CODE[,CODE...]]\n"
+           "                  [--disk-size 720|1200|1440|2880]\n"
+           "                  [--json] [--quiet] DIST_DIR\n"
            "Prints what SETUP.EXE in DIST_DIR will install for each language and version\n"
            "choice, and checks SETUP.inf and the archives. Exit status: 0 no errors,\n"
            "1 errors found, 2 could not run.\n";
@@ -47,7 +52,8 @@ bool ParseOptions(int argc, char** argv, CheckOptions& options, std::string& err
         std::string arg = argv[i];
         std::string value;
         bool takesValue = arg == "--language" || arg == "--version" || arg == "--dest" || arg == "--disk" ||
-                          arg == "--other-languages" || arg == "--windows" || arg == "--system";
+                          arg == "--other-languages" || arg == "--windows" || arg == "--system" ||
+                          arg == "--ignore" || arg == "--disk-size";
         size_t equals = arg.find('=');
         if (arg.compare(0, 2, "--") == 0 && equals != std::string::npos) {
             value = arg.substr(equals + 1);
@@ -75,6 +81,21 @@ bool ParseOptions(int argc, char** argv, CheckOptions& options, std::string& err
             options.windowsDirectory = value;
         } else if (arg == "--system") {
             options.systemDirectory = value;
+        } else if (arg == "--disk-size") {
+            options.diskSize = value;
+            if (!FindFloppyMedium(value)) error = "--disk-size takes 720, 1200, 1440 or 2880";
+        } else if (arg == "--ignore") {
+            // Only what may be acknowledged: an error is never hidden.
+            size_t at = 0;
+            while (error.empty() && at <= value.size()) {
+                size_t comma = value.find(',', at);
+                std::string code = value.substr(at, comma == std::string::npos ? std::string::npos : comma - at);
+                const CheckCode* known = FindCheckCode(code);
+                if (!known) error = "--ignore: unknown check code " + code;
+                else if (known->severity == kSeverityError) error = "--ignore: " + code + " is an error and cannot be ignored";
+                else options.ignore.push_back(code);
+                at = comma == std::string::npos ? value.size() + 1 : comma + 1;
+            }
         } else if (arg == "--json" && !takesValue) {
             options.json = true;
         } else if (arg == "--quiet" && !takesValue) {

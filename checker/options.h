@@ -1,6 +1,6 @@
 // The checker's command line:
 //   setupcheck [--language N|all] [--version 16|32|both|all] [--dest PATH]
-//              [--disk DIR]... [--json] [--quiet] DIST_DIR
+//              [--disk DIR]... [--ignore CODE[,CODE...]] [--json] [--quiet] DIST_DIR
 // and three more for odd cases: --other-languages yes|no|both (the answer
 // to "install all other languages too?"), --windows PATH and --system PATH
 // (the customer's Windows and System directories).
@@ -18,6 +18,8 @@ struct CheckOptions {
     std::string destination;            // empty: as SETUP.inf proposes
     std::string windowsDirectory = "C:\\WINDOWS";
     std::string systemDirectory = "C:\\WINDOWS\\SYSTEM";
+    std::string diskSize;               // 720, 1200, 1440, 2880; empty: not checked
+    std::vector<std::string> ignore;    // warnings and notes the vendor knows of
     bool json = false;
     bool quiet = false;
     bool help = false;

@@ -82,6 +82,7 @@ struct Summary {
     int errors = 0;
     int warnings = 0;
     int notes = 0;
+    int ignored = 0;  // findings left out by --ignore
     long long files = 0;
     long long bytes = 0;
 };

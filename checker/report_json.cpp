@@ -1,30 +1,10 @@
 #include <cstdio>
 #include <string>
 
+#include "checker/code_page_1252.h"
 #include "checker/reports.h"
 
 namespace {
-
-// The setup information file and member names are ANSI (code page 1252);
-// JSON is UTF-8.
-const unsigned short k1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
-
-void AppendUtf8(std::string& out, unsigned code) {
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
-}
 
 std::string Str(const std::string& text) {
     std::string out = "\"";
@@ -40,10 +20,8 @@ std::string Str(const std::string& text) {
                 char escape[8];
                 snprintf(escape, sizeof escape, "\\u%04x", c);
                 out += escape;
-            } else if (c >= 0x80 && c < 0xA0) {
-                AppendUtf8(out, k1252High[c - 0x80]);
             } else {
-                AppendUtf8(out, c);
+                Append1252AsUtf8(out, c);
             }
         }
     }
@@ -147,7 +125,7 @@ public:
             first = false;
         }
         Put("\n],\"summary\":{\"errors\":" + Num(s.errors) + ",\"warnings\":" + Num(s.warnings) + ",\"notes\":" +
-            Num(s.notes) + ",\"files\":" + Num(s.files) + ",\"bytes\":" + Num(s.bytes) + "}}\n");
+            Num(s.notes) + ",\"ignored\":" + Num(s.ignored) + ",\"files\":" + Num(s.files) + ",\"bytes\":" + Num(s.bytes) + "}}\n");
     }
 
 private:

@@ -103,8 +103,9 @@ public:
                 fprintf(out_, "  %-28s for %s%s\n", "", finding.choice.c_str(), more.c_str());
             }
         }
-        fprintf(out_, "\n%d error%s, %d warning%s, %s files, %s bytes\n", summary.errors,
-                summary.errors == 1 ? "" : "s", summary.warnings, summary.warnings == 1 ? "" : "s",
+        std::string ignored = summary.ignored ? ", " + std::to_string(summary.ignored) + " ignored" : std::string();
+        fprintf(out_, "\n%d error%s, %d warning%s%s, %s files, %s bytes\n", summary.errors,
+                summary.errors == 1 ? "" : "s", summary.warnings, summary.warnings == 1 ? "" : "s", ignored.c_str(),
                 std::to_string(summary.files).c_str(), std::to_string(summary.bytes).c_str());
     }
 

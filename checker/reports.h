@@ -5,8 +5,16 @@
 
 #include <cstdio>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "checker/report.h"
 
 std::unique_ptr<Report> MakeTextReport(FILE* out, bool quiet);
 std::unique_ptr<Report> MakeJsonReport(FILE* out, bool quiet);
+
+// Passes everything to inner; at the end adds the findings of extra (made
+// outside the walk), leaves those of the ignored codes out and counts them
+// in the summary instead.
+std::unique_ptr<Report> MakeIgnoringReport(std::unique_ptr<Report> inner, std::vector<std::string> ignore,
+                                           const Findings* extra);

@@ -14,6 +14,8 @@ have unzip || need="$need unzip"
 have 7z || need="$need p7zip-full"
 have python3 || need="$need python3"
 have xwd || need="$need x11-apps"
+# The vendor's builder makes FAT12 floppy images with mtools.
+have mformat || need="$need mtools"
 [ -d /usr/src/googletest ] || need="$need googletest"
 # The decoder's benchmark and fuzz targets: zlib and libdeflate to compare
 # with (native and MinGW), clang's libFuzzer runtime.

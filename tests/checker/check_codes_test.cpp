@@ -11,7 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "checker/options.h"
 #include "checker/check_codes.h"
+#include "checker/disk_capacity.h"
 #include "checker/distribution_check.h"
 #include "checker/report.h"
 #include "tests/checker/zip_builder.h"
@@ -53,6 +55,7 @@ struct Row {
     std::set<std::string> codes;       // exactly these
     int exitStatus;
     size_t findingCount = 0;           // when given, exactly this many findings
+    const char* diskSize = nullptr;    // --disk-size, when the row checks capacity
 };
 
 std::vector<Row> Rows() {
@@ -143,6 +146,9 @@ std::vector<Row> Rows() {
                              {"readme.txt", "r"}}, {}, {"lettered-orphan"}, 0},
         {"disk-unused", {{"SETUP.inf", Inf("[install]\r\n" + readme)}, {"readme.txt", "r"}}, {{{"x.txt", "x"}}},
          {"disk-unused"}, 0},
+        // A 720 KB floppy holds 713 clusters of 1024 bytes: 800000 bytes take 782.
+        {"disk-full", {{"SETUP.inf", Inf("[install]\r\n" + readme)}, {"readme.txt", std::string(800000, 'r')}}, {},
+         {"disk-full"}, 1, 0, "720"},
         {"lettered-fallback", {{"SETUP.inf", Inf("[languages]\r\nCount=2\r\n1=English\r\n2=Deutsch,d\r\n"
                                                  "[install]\r\n1=readme.txt\r\n2=readme.txt\r\n"
                                                  "[installd]\r\n1=readme.txt\r\n")}, {"readme.txt", "r"}},
@@ -197,6 +203,11 @@ TEST(CheckCodes, EachRowGivesExactlyItsCodes) {
         std::string failure;
         bool ran = CheckDistribution(options, report, findings, failure);
         ASSERT_TRUE(ran) << row.name << ": " << failure;
+        if (row.diskSize) {
+            std::vector<std::string> folders = {options.distribution};
+            folders.insert(folders.end(), options.disks.begin(), options.disks.end());
+            CheckDiskCapacity(folders, row.diskSize, findings);
+        }
         EXPECT_EQ(CodesOf(findings), row.codes) << row.name << "\n" << Listing(findings);
         if (row.findingCount) EXPECT_EQ(findings.All().size(), row.findingCount) << row.name << "\n" << Listing(findings);
         EXPECT_EQ(ExitStatusOf(ran, findings), row.exitStatus) << row.name;
@@ -228,6 +239,33 @@ TEST(CheckCodes, CannotRunWithoutAFolderOrWithAChoiceNotOffered) {
     options.language = 3;
     EXPECT_FALSE(CheckDistribution(options, report, findings, failure));
     EXPECT_NE(failure.find("--language 3"), std::string::npos) << failure;
+}
+
+}  // namespace
+
+namespace {
+
+TEST(CheckCodes, IgnoreAcknowledgesWarningsAndNotesButNeverErrors) {
+    const char* known[] = {"setupcheck", "--ignore", "same-target,lettered-fallback", "dist"};
+    CheckOptions options;
+    std::string error;
+    ASSERT_TRUE(ParseOptions(4, const_cast<char**>(known), options, error)) << error;
+    EXPECT_EQ(options.ignore, (std::vector<std::string>{"same-target", "lettered-fallback"}));
+    const char* hidden[] = {"setupcheck", "--ignore=file-missing", "dist"};
+    CheckOptions refused;
+    EXPECT_FALSE(ParseOptions(3, const_cast<char**>(hidden), refused, error));
+    const char* unknown[] = {"setupcheck", "--ignore", "no-such-code", "dist"};
+    EXPECT_FALSE(ParseOptions(4, const_cast<char**>(unknown), refused, error));
+
+    Findings findings;
+    findings.Add("same-target", "a");
+    findings.Add("same-target", "b");
+    findings.Add("file-missing", "c");
+    EXPECT_EQ(findings.Remove(options.ignore), 2);
+    ASSERT_EQ(findings.All().size(), 1u);
+    EXPECT_EQ(findings.All()[0].code, "file-missing");
+    findings.Add("file-missing", "c");
+    EXPECT_EQ(findings.All().size(), 1u);
 }
 
 }  // namespace

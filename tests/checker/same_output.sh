@@ -14,7 +14,8 @@ trap 'rm -rf "$work"' EXIT
 cd "$dists" || exit 1
 failures=0
 run() {
-  "$native" "$@" > "$work/native" 2>/dev/null
+  # Byte for byte: the native text stays in code page 1252 as on Windows.
+  LC_ALL=C "$native" "$@" > "$work/native" 2>/dev/null
   native_status=$?
   "$here/tools/wine-run.sh" "$prefix" "$program" "$@" > "$work/wine" 2>/dev/null
   wine_status=$?
