@@ -39,8 +39,8 @@ uint32_t RecordSize(const unsigned char* p, uint32_t available) {
     return size <= available ? size : 0;
 }
 
-// The raw record of the entry the listing loaded last: where the position
-// stood before, or the window's start when the window slid to load it.
+}  // namespace
+
 const unsigned char* LoadedRecord(const ZipDirectory& listing, uint16_t before) {
     if (!listing.buffer) return nullptr;
     if (listing.position > before &&
@@ -50,8 +50,6 @@ const unsigned char* LoadedRecord(const ZipDirectory& listing, uint16_t before) 
     if (RecordSize(listing.buffer, listing.length) == listing.position) return listing.buffer;
     return nullptr;
 }
-
-}  // namespace
 
 std::string MethodName(uint16_t method) {
     const char* name = nullptr;
@@ -205,29 +203,41 @@ ExtractResult ArchiveInspector::Decode(const std::string& label, const ArchiveSp
     if (IsFolderMember(entry)) return kExtractOk;
     DecoderPorts ports = drive_.Ports();
     drive_.TakeMissingDisk();
+    ExtractDetail detail;
     ExtractResult result =
-        ExtractSessionMember(session, scratchFile_.c_str(), 0, spot.base + entry.headerOffset, ports);
+        ExtractSessionMember(session, scratchFile_.c_str(), 0, spot.base + entry.headerOffset, ports, &detail);
     int missingDisk = drive_.TakeMissingDisk();
     ++decodedMembers_;
     decodedBytes_ += entry.size;
     const std::string member = label + ": member " + entry.name;
+    const std::string where = std::to_string(detail.consumed) + " bytes into its compressed data, which starts at " +
+                              "offset " + std::to_string(detail.dataOffset);
     switch (result) {
     case kExtractOk: break;
-    case kExtractBadCrc:
-        findings_.Add("bad-data", member + " does not decode to its CRC-32: the copy is damaged");
+    case kExtractBadCrcOrBlockHeader:
+        if (detail.decoded == kDecodeBadBlockHeader) {
+            findings_.Add("damaged-data", member + ": its deflate data is damaged: a malformed block header " + where);
+        } else {
+            findings_.Add("crc-mismatch", member + " decodes to " + std::to_string(entry.size) +
+                                              " bytes, but not to its CRC-32: the copy is damaged");
+        }
         break;
     case kExtractInputFailed:
         if (missingDisk > 0) {
-            findings_.Add("disk-missing", member + " goes on on disk " + std::to_string(missingDisk) +
+            findings_.Add("disk-missing", member + " continues on disk " + std::to_string(missingDisk) +
                                               ", which no --disk gives");
         } else {
             findings_.Add("bad-data", member + ": its data ends early (the archive is cut short)");
         }
         break;
-    case kExtractBadHeader:
-        findings_.Add("bad-data", member + ": no readable local header and data at offset " +
-                                      std::to_string(spot.base + entry.headerOffset) +
-                                      " (damaged, or a self-extractor whose offsets were not adjusted with zip -A)");
+    case kExtractBadHeaderOrData:
+        if (detail.decoderRan) {
+            findings_.Add("damaged-data", member + ": its deflate data is damaged: invalid data " + where);
+        } else {
+            findings_.Add("bad-data", member + ": no readable local header and data at offset " +
+                                          std::to_string(spot.base + entry.headerOffset) +
+                                          " (damaged, or a self-extractor whose offsets were not adjusted with zip -A)");
+        }
         break;
     case kExtractBadMethod: break;  // told once for the archive by its inspection
     case kExtractEncrypted:

@@ -67,5 +67,10 @@ private:
 // "9 (Deflate64)" and the like.
 std::string MethodName(uint16_t method);
 
+// The raw central record of the entry the listing loaded last (before: the
+// position before NextZipEntry): where the position stood, or the window's
+// start when the window slid to load it; null when neither holds it.
+const unsigned char* LoadedRecord(const ZipDirectory& listing, uint16_t before);
+
 // True for a member that makes a folder rather than a file.
 bool IsFolderMember(const ZipEntry& entry);

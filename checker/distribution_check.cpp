@@ -5,6 +5,7 @@
 #include "checker/archive_inspector.h"
 #include "checker/choices.h"
 #include "checker/disk_drive.h"
+#include "checker/disk_order.h"
 #include "checker/inf_outline.h"
 #include "checker/plan_walk.h"
 #include "checker/platform.h"
@@ -146,6 +147,7 @@ bool CheckDistribution(const CheckOptions& options, Report& report, Findings& fi
         }
     }
     progress.Finish();
+    CheckDiskOrder(disks, options.disks, findings);
     for (int disk = 1; disk < drive.DiskCount(); ++disk) {
         if (!drive.WasUsed(disk)) {
             findings.Add("disk-unused", "--disk " + options.disks[static_cast<size_t>(disk - 1)] + " (disk " +

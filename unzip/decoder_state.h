@@ -19,11 +19,11 @@ const uint32_t kNoReportYet = 0xFFFFFFFFu;
 // Results of the decoder (inflate, stored copy).
 enum DecodeResult {
     kDecodeOk = 0,
-    kDecodeBadHeader = 1,    // malformed dynamic block header
-    kDecodeWriteFailed = 2,  // FlushWindow answered false
-    kDecodeInputEnded = 3,   // end-of-input flag
-    kDecodeBadData = 4,      // invalid data
-    kDecodeCancelled = 5,    // cancel flag
+    kDecodeBadBlockHeader = 1,  // malformed dynamic block header
+    kDecodeWriteFailed = 2,     // FlushWindow answered false
+    kDecodeInputEnded = 3,      // end-of-input flag
+    kDecodeInvalidData = 4,     // invalid codes, lengths, block type or stored length
+    kDecodeCancelled = 5,       // cancel flag
 };
 
 struct DecoderState {

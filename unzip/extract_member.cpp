@@ -54,17 +54,23 @@ void FillState(DecoderState& state, FileHandle archive, const char* archivePath,
     state.inputEnd = -1;
 }
 
-ExtractResult Decode(DecoderState& state, uint16_t method) {
-    if (method == kMethodStored) return ExtractResultOf(CopyStoredMember(state));
-    if (method == kMethodDeflated) return ExtractResultOf(InflateMember(state));
-    return kExtractBadMethod;
+// The method was checked before any output existed: stored or deflated.
+DecodeResult Decode(DecoderState& state, uint16_t method) {
+    return method == kMethodStored ? CopyStoredMember(state) : InflateMember(state);
+}
+
+// The compressed bytes the decoder has taken: read, less what still waits
+// in the input buffer and whole bytes in the bit buffer.
+int32_t ConsumedBytes(const DecoderState& state) {
+    int32_t waiting = state.inputEnd >= state.inputPosition ? state.inputEnd - state.inputPosition + 1 : 0;
+    return state.bytesRead - waiting - state.bitCount / 8;
 }
 
 // Runs the decoder on a created output file and checks the outcome; the
 // output is deleted again on any failure.
 ExtractResult DecodeToFile(ArchiveSession& session, FileHandle output, const char* outputPath,
                            const LocalHeader& header, uint16_t attributes, bool& attributesSet,
-                           const DecoderPorts& ports) {
+                           const DecoderPorts& ports, ExtractDetail* detail) {
     attributesSet = false;
     DecoderState state;
     FillState(state, session.file, session.path, output, header, ports);
@@ -76,7 +82,13 @@ ExtractResult DecodeToFile(ArchiveSession& session, FileHandle output, const cha
     PumpMessages(state);
     ReportMilestone(state, 0);  // the answer counts only at the end
 
-    ExtractResult result = Decode(state, header.method);
+    DecodeResult decoded = Decode(state, header.method);
+    if (detail) {
+        detail->decoderRan = true;
+        detail->decoded = decoded;
+        detail->consumed = ConsumedBytes(state);
+    }
+    ExtractResult result = ExtractResultOf(decoded);
     // A header may promise more than the data holds: the file ends with
     // its data, not with the size reserved for it.
     if (result == kExtractOk && state.bytesWritten < header.size) {
@@ -93,7 +105,7 @@ ExtractResult DecodeToFile(ArchiveSession& session, FileHandle output, const cha
     // After a disk change this is the archive file of the later disk.
     session.file = state.archiveFile;
     SetFileStamp(output, header.stamp);
-    if (result == kExtractOk && expected != computed) result = kExtractBadCrc;
+    if (result == kExtractOk && expected != computed) result = kExtractBadCrcOrBlockHeader;
     if (result == kExtractOk && ReportMilestone(state, 100) == kProgressCancel) result = kExtractCancelled;
     // Only a member that stays gets its attributes: a read-only file could
     // not be deleted again.
@@ -108,13 +120,13 @@ ExtractResult DecodeToFile(ArchiveSession& session, FileHandle output, const cha
 ExtractResult ExtractResultOf(DecodeResult result) {
     switch (result) {
     case kDecodeOk: return kExtractOk;
-    case kDecodeBadHeader: return kExtractBadCrc;
+    case kDecodeBadBlockHeader: return kExtractBadCrcOrBlockHeader;
     case kDecodeWriteFailed: return kExtractOutputFailed;
     case kDecodeInputEnded: return kExtractInputFailed;
-    case kDecodeBadData: return kExtractBadHeader;
+    case kDecodeInvalidData: return kExtractBadHeaderOrData;
     case kDecodeCancelled: return kExtractCancelled;
     }
-    return kExtractBadHeader;  // no other value exists; damaged data at worst
+    return kExtractBadHeaderOrData;  // no other value exists; damaged data at worst
 }
 
 void BeginArchiveSession(ArchiveSession& session, const char* archivePath) {
@@ -141,20 +153,22 @@ ExtractResult ExtractZipMember(const char* archivePath, const char* outputPath, 
 }
 
 ExtractResult ExtractSessionMember(ArchiveSession& session, const char* outputPath, uint16_t attributes,
-                                   uint32_t headerOffset, const DecoderPorts& ports) {
+                                   uint32_t headerOffset, const DecoderPorts& ports, ExtractDetail* detail) {
+    if (detail) *detail = ExtractDetail();
     if (session.file == kInvalidFile) session.file = OpenExistingFile(session.path, kModeRead | kShareCompatible);
     if (session.file == kInvalidFile) return kExtractInputFailed;
 
     LocalHeader header;
-    if (!ReadLocalHeader(session.file, headerOffset, header)) return kExtractBadHeader;
+    if (!ReadLocalHeader(session.file, headerOffset, header)) return kExtractBadHeaderOrData;
     // The decoder counts in 31 bits: a larger stored size would count as
     // negative and the member pass as empty.
-    if (header.packedSize > kMaxPackedSize) return kExtractBadHeader;
+    if (header.packedSize > kMaxPackedSize) return kExtractBadHeaderOrData;
     // Refused before any output exists, so that an existing file of the
     // same name is never replaced by a member that cannot be decoded.
     if (header.method != kMethodStored && header.method != kMethodDeflated) return kExtractBadMethod;
     if (header.flags & kFlagEncrypted) return kExtractEncrypted;
-    if (SeekFile(session.file, static_cast<int32_t>(header.dataOffset), 0) == -1) return kExtractBadHeader;
+    if (SeekFile(session.file, static_cast<int32_t>(header.dataOffset), 0) == -1) return kExtractBadHeaderOrData;
+    if (detail) detail->dataOffset = header.dataOffset;
 
     char path[kMaxPath];
     if (std::strlen(outputPath) >= static_cast<size_t>(kMaxPath)) {
@@ -174,7 +188,7 @@ ExtractResult ExtractSessionMember(ArchiveSession& session, const char* outputPa
     if (output == kInvalidFile) return kExtractOutputFailed;
 
     bool attributesSet = false;
-    ExtractResult result = DecodeToFile(session, output, path, header, attributes, attributesSet, ports);
+    ExtractResult result = DecodeToFile(session, output, path, header, attributes, attributesSet, ports, detail);
     if (result != kExtractOk) return result;
     ConfirmStamp(path, header.stamp);
     if (!attributesSet) SetAttributes(path, attributes);

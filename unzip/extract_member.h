@@ -8,13 +8,14 @@
 
 #include "unzip/decoder_state.h"
 
-// Extraction results; the numbers are part of the interface.
+// Extraction results; the numbers are part of the interface, and two of
+// them join two causes each (ExtractDetail tells them apart).
 enum ExtractResult {
     kExtractOk = 0,
-    kExtractBadCrc = 1,        // CRC-32 mismatch or malformed block header
-    kExtractOutputFailed = 2,  // output not created or not written
-    kExtractInputFailed = 3,   // archive not opened, or its data ended
-    kExtractBadHeader = 4,     // local header unreadable or wrong, or invalid data
+    kExtractBadCrcOrBlockHeader = 1,  // CRC-32 mismatch or malformed block header
+    kExtractOutputFailed = 2,         // output not created or not written
+    kExtractInputFailed = 3,          // archive not opened, or its data ended
+    kExtractBadHeaderOrData = 4,      // local header unreadable or wrong, or invalid data
     kExtractCancelled = 5,
     kExtractBadMethod = 6,     // neither stored nor deflated
     kExtractEncrypted = 7,
@@ -39,9 +40,21 @@ struct ArchiveSession {
 void BeginArchiveSession(ArchiveSession& session, const char* archivePath);
 void EndArchiveSession(ArchiveSession& session);
 
-// ExtractZipMember through the session's handle.
+// What the decoder itself answered, for a caller that names the cause (the
+// vendor's checker); SETUP.EXE's messages need only the result. decoded
+// stays kDecodeOk when the decoder never ran (the header failed, say), so a
+// failure with kDecodeOk after decoding is the CRC-32. consumed counts the
+// member's compressed bytes the decoder had taken when it stopped.
+struct ExtractDetail {
+    bool decoderRan;
+    DecodeResult decoded;
+    uint32_t dataOffset;  // of the compressed data in the archive file it starts in
+    int32_t consumed;
+};
+
+// ExtractZipMember through the session's handle; detail may be null.
 ExtractResult ExtractSessionMember(ArchiveSession& session, const char* outputPath, uint16_t attributes,
-                                   uint32_t headerOffset, const DecoderPorts& ports);
+                                   uint32_t headerOffset, const DecoderPorts& ports, ExtractDetail* detail = nullptr);
 
 // What a decoder result means for the member. Damaged member data keeps
 // the results the installation has always reported: a malformed block

@@ -76,7 +76,7 @@ DecodeResult StoredBlock(DecoderState& state) {
     DropBits(state, state.bitCount % 8);
     unsigned length = TakeBits(state, 16);
     unsigned check = TakeBits(state, 16);
-    if (check != (~length & 0xFFFF)) return kDecodeBadData;
+    if (check != (~length & 0xFFFF)) return kDecodeInvalidData;
     while (length > 0 && !state.cancel && !state.endOfInput) {
         if (state.bitCount == 0) {
             unsigned run = static_cast<unsigned>(state.inputEnd + 1 - state.inputPosition);
@@ -127,7 +127,7 @@ DecodeResult DynamicBlock(DecoderState& state) {
     unsigned literalCodes = TakeBits(state, 5) + 257;
     unsigned distanceCodes = TakeBits(state, 5) + 1;
     unsigned codeLengthCodes = TakeBits(state, 4) + 4;
-    if (literalCodes > kMaxLiteralLengthCodes || distanceCodes > kMaxDistanceCodes) return kDecodeBadHeader;
+    if (literalCodes > kMaxLiteralLengthCodes || distanceCodes > kMaxDistanceCodes) return kDecodeBadBlockHeader;
 
     uint8_t lengths[kMaxLiteralLengthCodes + kMaxDistanceCodes] = {};
     for (unsigned i = 0; i < codeLengthCodes; ++i) lengths[kCodeLengthOrder[i]] = static_cast<uint8_t>(TakeBits(state, 3));
@@ -135,13 +135,13 @@ DecodeResult DynamicBlock(DecoderState& state) {
     DecodeTable codeLengthTable = {codeLengthEntries, 0};
     if (!CompleteOrSingle(BuildDecodeTable(lengths, kCodeLengthSymbols, kSymbolTemplates.codeLength, kCodeLengthWidth,
                                            kCodeLengthTableSize, codeLengthTable)))
-        return kDecodeBadData;
+        return kDecodeInvalidData;
 
     unsigned total = literalCodes + distanceCodes;
     unsigned previous = 0;
     for (unsigned i = 0; i < total;) {
         uint32_t entry = DecodeSymbol(state, codeLengthTable);
-        if (EntryKindOf(entry) == kEntryInvalid) return kDecodeBadData;
+        if (EntryKindOf(entry) == kEntryInvalid) return kDecodeInvalidData;
         unsigned symbol = EntryValue(entry);
         if (symbol < 16) {
             lengths[i++] = static_cast<uint8_t>(symbol);
@@ -156,9 +156,9 @@ DecodeResult DynamicBlock(DecoderState& state) {
             repeat = 3 + TakeBits(state, 3);
         } else {
             repeat = 11 + TakeBits(state, 7);
-            if (i + repeat > total) return kDecodeBadData;
+            if (i + repeat > total) return kDecodeInvalidData;
         }
-        if (i + repeat > total) return kDecodeBadHeader;
+        if (i + repeat > total) return kDecodeBadBlockHeader;
         memset(lengths + i, static_cast<int>(value), repeat);
         i += repeat;
         previous = value;
@@ -170,10 +170,10 @@ DecodeResult DynamicBlock(DecoderState& state) {
     BlockCodes codes = {{literalEntries, 0}, {distanceEntries, 0}};
     if (!CompleteOrSingle(BuildDecodeTable(lengths, literalCodes, kSymbolTemplates.literalLength, kLiteralLengthWidth,
                                            kLiteralLengthTableSize, codes.literalLength)))
-        return kDecodeBadData;
+        return kDecodeInvalidData;
     if (BuildDecodeTable(lengths + literalCodes, distanceCodes, kSymbolTemplates.distance, kDistanceWidth,
                          kDistanceTableSize, codes.distance) == kCodeOverSubscribed)
-        return kDecodeBadData;
+        return kDecodeInvalidData;
     return DecodeBlockCodes(state, codes);
 }
 
@@ -197,11 +197,11 @@ DecodeResult DecodeBlockCodes(DecoderState& state, const BlockCodes& codes) {
         case kEntryBase:
             break;
         default:
-            return kDecodeBadData;
+            return kDecodeInvalidData;
         }
         unsigned length = EntryValue(entry) + TakeBits(state, EntryExtra(entry));
         entry = DecodeSymbol(state, codes.distance);
-        if (EntryKindOf(entry) != kEntryBase) return kDecodeBadData;
+        if (EntryKindOf(entry) != kEntryBase) return kDecodeInvalidData;
         unsigned distance = EntryValue(entry) + TakeBits(state, EntryExtra(entry));
         if (!CopyMatchInPieces(state, distance, length)) return kDecodeWriteFailed;
     }
@@ -221,12 +221,12 @@ DecodeResult InflateMember(DecoderState& state) {
         case kStoredBlock: result = StoredBlock(state); break;
         case kFixedBlock: result = FixedBlock(state); break;
         case kDynamicBlock: result = DynamicBlock(state); break;
-        default: result = kDecodeBadData; break;
+        default: result = kDecodeInvalidData; break;
         }
         if (result != kDecodeOk) {
             // Garbage read after the input ended is the end of the input,
             // not invalid data.
-            if ((result == kDecodeBadData || result == kDecodeBadHeader) && state.endOfInput) return kDecodeInputEnded;
+            if ((result == kDecodeInvalidData || result == kDecodeBadBlockHeader) && state.endOfInput) return kDecodeInputEnded;
             return result;
         }
         if (last) break;

@@ -17,7 +17,7 @@ struct BlockCodes {
 DecodeResult DecodeBlockCodes(DecoderState& state, const BlockCodes& codes);
 
 // Fast part: decodes while far from the buffer ends; sets *blockEnded at
-// the end of the block. Returns kDecodeOk or kDecodeBadData.
+// the end of the block. Returns kDecodeOk or kDecodeInvalidData.
 DecodeResult DecodeCodesFast(DecoderState& state, const BlockCodes& codes, bool* blockEnded);
 
 // The fast loop comes in kinds: plain (any processor), with SSE2 moves

@@ -163,7 +163,7 @@ __attribute__((always_inline)) inline DecodeResult FastLoopBody(DecoderState& st
                 DROP_ENTRY(entry);
                 *blockEnded = true;
             } else {
-                result = kDecodeBadData;
+                result = kDecodeInvalidData;
             }
             break;
         }
@@ -176,7 +176,7 @@ __attribute__((always_inline)) inline DecodeResult FastLoopBody(DecoderState& st
         if (LEFT() < kMaxDistanceBits) REFILL();
         LOOKUP(entry, distanceTable, distanceWidth, distanceMask);
         if (entry & kRareFlag) {
-            result = kDecodeBadData;
+            result = kDecodeInvalidData;
             break;
         }
         unsigned distance;

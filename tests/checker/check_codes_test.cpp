@@ -112,10 +112,23 @@ std::vector<Row> Rows() {
                        {"app.zip", Zip({{"SECRET.TXT", "xxxxxxxxxxxx", 0, 1}})}}, {}, {"encrypted"}, 1},
         {"method", {{"SETUP.inf", Inf("[install]\r\n1=app.zip,Z\r\n")},
                     {"app.zip", Zip({{"BIG.DAT", "data", 9}, {"MORE.DAT", "more", 9}})}}, {}, {"method"}, 1, 1},
-        {"bad-data", {{"SETUP.inf", Inf("[install]\r\n1=app.zip,Z\r\n")},
-                      {"app.zip", Zip({{"A.TXT", "damaged", 0, 0, true}})}}, {}, {"bad-data"}, 1},
+        {"crc-mismatch", {{"SETUP.inf", Inf("[install]\r\n1=app.zip,Z\r\n")},
+                          {"app.zip", Zip({{"A.TXT", "damaged", 0, 0, true}})}}, {}, {"crc-mismatch"}, 1},
+        // 0x07: the final block, of the reserved type 3.
+        {"damaged-data", {{"SETUP.inf", Inf("[install]\r\n1=app.zip,Z\r\n")},
+                          {"app.zip", Zip({{"A.TXT", "\x07", 8}})}}, {}, {"damaged-data"}, 1},
+        {"bad-data", {{"SETUP.inf", Inf("[install]\r\n1=app.zip,Z\r\n")}, {"app.zip", [] {
+                          std::string bytes = Zip({{"A.TXT", "a"}, {"B.TXT", "b"}});
+                          bytes[36] = 'X';  // no local header where the directory puts B.TXT's
+                          return bytes;
+                      }()}}, {}, {"bad-data"}, 1},
         {"disk-missing", {{"SETUP.inf", Inf("[install]\r\n1=app.zip,Z\r\n")}, {"app.zip", Disk0()}},
          {}, {"disk-missing"}, 1},
+        {"three disks", {{"SETUP.inf", Inf("[install]\r\n1=app.zip,Z\r\n")}, {"app.zip", ThreeDiskArchive()[0]}},
+         {{{"app.zip", ThreeDiskArchive()[1]}}, {{"app.zip", ThreeDiskArchive()[2]}}}, {}, 0},
+        {"disk-order", {{"SETUP.inf", Inf("[install]\r\n1=app.zip,Z\r\n")}, {"app.zip", ThreeDiskArchive()[0]}},
+         {{{"app.zip", ThreeDiskArchive()[2]}}, {{"app.zip", ThreeDiskArchive()[1]}}},
+         {"disk-order", "crc-mismatch", "disk-unused"}, 1},
         {"two disks", {{"SETUP.inf", Inf("[install]\r\n1=app.zip,Z\r\n")}, {"app.zip", Disk0()}},
          {{{"app.zip", Disk1()}}}, {}, 0},
         {"member-refused", {{"SETUP.inf", Inf("[install]\r\n1=app.zip,Z\r\n")},

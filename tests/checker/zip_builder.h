@@ -14,6 +14,7 @@ struct TestMember {
     uint16_t flags = 0;
     bool badCrc = false;
     uint16_t time = 0x5000;    // 10:00:00
+    uint16_t disk = 0;         // the disk its local header starts on
 };
 
 inline uint32_t TestCrc(const std::string& data) {
@@ -60,6 +61,9 @@ public:
     // Spoils the signature of the directory record number index.
     void DamageRecord(size_t index) { records_[index][0] = 'X'; }
     void Raw(const std::string& bytes) { bytes_ += bytes; }
+    // Members added from now on are counted from this byte: the start of
+    // the next disk's file of a spanned archive.
+    void DiskStartsAt(size_t at) { diskStart_ = static_cast<uint32_t>(at); }
     const std::string& Bytes() const { return bytes_; }
 
     // A whole archive of these members.
@@ -78,7 +82,7 @@ private:
         saved.swap(bytes_);
         Put32(0x02014b50); Put16(20); Put16(20); Put16(m.flags); Put16(m.method); Put16(m.time); Put16(0x2AB1);
         Put32(Crc(m)); Put32(Size(m)); Put32(Size(m)); Put16(static_cast<uint16_t>(m.name.size())); Put16(0);
-        Put16(0); Put16(0); Put16(0); Put32(0x20); Put32(offset);
+        Put16(0); Put16(m.disk); Put16(0); Put32(0x20); Put32(offset - diskStart_);
         bytes_ += m.name;
         saved.swap(bytes_);
         return saved;
@@ -88,6 +92,7 @@ private:
 
     std::string bytes_;
     std::vector<std::string> records_;
+    uint32_t diskStart_ = 0;
 };
 
 // A member spanning two disks as SETUP.EXE reads it: the first disk holds a
@@ -106,4 +111,26 @@ inline void SpannedArchive(const std::string& head, const std::string& big, size
     size_t cut = bigAt + 30 + spanning.name.size() + firstPart;
     disk0 = zip.Bytes().substr(0, cut);
     disk1 = zip.Bytes().substr(cut);
+}
+
+// Three disks: HEAD.TXT, the directory and the start of ONE.DAT on the
+// first; the rest of ONE.DAT and the start of TWO.DAT (a member of disk 1)
+// on the second; the rest of TWO.DAT and THREE.TXT (disk 2) on the third.
+inline std::vector<std::string> ThreeDiskArchive() {
+    const TestMember head{"HEAD.TXT", "head"};
+    const TestMember one{"ONE.DAT", std::string(3000, '1')};
+    const TestMember two{"TWO.DAT", std::string(3000, '2'), 0, 0, false, 0x5000, 1};
+    const TestMember three{"THREE.TXT", "three", 0, 0, false, 0x5000, 2};
+    ZipBuilder zip;
+    zip.Local(head);
+    size_t directoryAt = zip.Bytes().size();
+    zip.Raw(std::string(4 * 46 + head.name.size() + one.name.size() + two.name.size() + three.name.size() + 22, '\0'));
+    size_t firstCut = zip.Local(one) + 30 + one.name.size() + 1000;
+    zip.DiskStartsAt(firstCut);
+    size_t secondCut = zip.Local(two) + 30 + two.name.size() + 1000;
+    zip.DiskStartsAt(secondCut);
+    zip.Local(three);
+    zip.FillDirectory(directoryAt);
+    const std::string& bytes = zip.Bytes();
+    return {bytes.substr(0, firstCut), bytes.substr(firstCut, secondCut - firstCut), bytes.substr(secondCut)};
 }

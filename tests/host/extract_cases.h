@@ -79,8 +79,8 @@ const ExtractCase kExtractCases[] = {
     {"missing_levels", "ex_plain.zip", "docs/sub/deep.txt", 0, "a\\b\\c\\deep.txt", 0, kExtractOk, nullptr},
     {"directory_member", "ex_plain.zip", "docs/", 0, "x\\y\\docs\\", 0x10, kExtractOk, nullptr},
     {"directory_by_attribute", "ex_plain.zip", "docs/", 0, "new\\docs", 0x10, kExtractOk, nullptr},
-    {"bad_crc_stored", "ex_bad_crc.zip", "stored.bin", 0, "stored.bin", 0, kExtractBadCrc, nullptr},
-    {"bad_crc_deflated", "ex_bad_crc.zip", "deflated.txt", 0, "deflated.txt", 0, kExtractBadCrc, nullptr},
+    {"bad_crc_stored", "ex_bad_crc.zip", "stored.bin", 0, "stored.bin", 0, kExtractBadCrcOrBlockHeader, nullptr},
+    {"bad_crc_deflated", "ex_bad_crc.zip", "deflated.txt", 0, "deflated.txt", 0, kExtractBadCrcOrBlockHeader, nullptr},
     {"descriptor_first", "ex_descriptor.zip", "descriptor.txt", 0, "descriptor.txt", 0, kExtractOk, nullptr},
     {"descriptor_second", "ex_descriptor.zip", "deflated.txt", 0, "deflated.txt", 0, kExtractOk, nullptr},
     {"oversized_stored", "ex_oversized.zip", "stored.bin", 0, "over.bin", 0, kExtractOk, nullptr},
@@ -90,8 +90,8 @@ const ExtractCase kExtractCases[] = {
     {"encrypted", "ex_encrypted.zip", "stored.bin", 0, "enc\\stored.bin", 0, kExtractEncrypted, "enc"},
     {"method_6", "ex_method6.zip", "stored.bin", 0, "m6\\stored.bin", 0, kExtractBadMethod, "m6"},
     {"method_9", "ex_method9.zip", "stored.bin", 0, "m9\\stored.bin", 0, kExtractBadMethod, "m9"},
-    {"bad_header_offset", "ex_plain.zip", "stored.bin", 1, "stored.bin", 0, kExtractBadHeader, nullptr},
-    {"offset_beyond_file", "ex_plain.zip", "stored.bin", 0x40000000, "stored.bin", 0, kExtractBadHeader, nullptr},
+    {"bad_header_offset", "ex_plain.zip", "stored.bin", 1, "stored.bin", 0, kExtractBadHeaderOrData, nullptr},
+    {"offset_beyond_file", "ex_plain.zip", "stored.bin", 0x40000000, "stored.bin", 0, kExtractBadHeaderOrData, nullptr},
     {"missing_archive", "missing.zip", "stored.bin", 0, "stored.bin", 0, kExtractInputFailed, nullptr},
 };
 

@@ -157,7 +157,7 @@ int RemoveEntry(const char* path, const struct stat*, int, struct FTW*) { return
 // The result a member gives for the fault that struck it.
 ExtractResult ResultOf(const Fault& fault) {
     switch (fault.kind) {
-    case kFailedRead: return fault.outputExisted ? kExtractInputFailed : kExtractBadHeader;
+    case kFailedRead: return fault.outputExisted ? kExtractInputFailed : kExtractBadHeaderOrData;
     case kFailedWrite: return kExtractOutputFailed;
     case kCancelledReport:
         // The answer to a member's opening report does not count.

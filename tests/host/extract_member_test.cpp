@@ -57,16 +57,16 @@ TEST(ExtractResults, EveryDecoderResultMapsByName) {
         ExtractResult extracted;
     } rows[] = {
         {kDecodeOk, kExtractOk},
-        {kDecodeBadHeader, kExtractBadCrc},
+        {kDecodeBadBlockHeader, kExtractBadCrcOrBlockHeader},
         {kDecodeWriteFailed, kExtractOutputFailed},
         {kDecodeInputEnded, kExtractInputFailed},
-        {kDecodeBadData, kExtractBadHeader},
+        {kDecodeInvalidData, kExtractBadHeaderOrData},
         {kDecodeCancelled, kExtractCancelled},
     };
     for (const auto& row : rows) EXPECT_EQ(ExtractResultOf(row.decoded), row.extracted) << row.decoded;
     // The numbers callers compare with.
-    const int numbers[] = {kExtractOk,        kExtractBadCrc,    kExtractOutputFailed, kExtractInputFailed,
-                           kExtractBadHeader, kExtractCancelled, kExtractBadMethod,    kExtractEncrypted};
+    const int numbers[] = {kExtractOk,        kExtractBadCrcOrBlockHeader,    kExtractOutputFailed, kExtractInputFailed,
+                           kExtractBadHeaderOrData, kExtractCancelled, kExtractBadMethod,    kExtractEncrypted};
     for (int i = 0; i < 8; ++i) EXPECT_EQ(numbers[i], i);
 }
 

@@ -224,9 +224,9 @@ TEST(EntryResultOfExtraction, EveryExtractionResultEndsTheEntryAsItShould) {
         ExtractResult extraction;
         EntryResult entry;
     } cases[] = {
-        {kExtractOk, kEntryDone},          {kExtractBadCrc, kEntryReadError},
+        {kExtractOk, kEntryDone},          {kExtractBadCrcOrBlockHeader, kEntryReadError},
         {kExtractOutputFailed, kEntryWriteError}, {kExtractInputFailed, kEntryReadError},
-        {kExtractBadHeader, kEntryReadError},     {kExtractCancelled, kEntryCancelled},
+        {kExtractBadHeaderOrData, kEntryReadError},     {kExtractCancelled, kEntryCancelled},
         {kExtractBadMethod, kEntryReadError},     {kExtractEncrypted, kEntryReadError},
     };
     for (const auto& c : cases) EXPECT_EQ(EntryResultOfExtraction(c.extraction), c.entry) << c.extraction;
