@@ -60,19 +60,19 @@ void ChoiceWalk::PreparePlaces() {
     memset(&places_, 0, sizeof places_);
     // The drive holds the distribution: its files are named relative to it.
     places_.setupDirectory[0] = '\0';
+    char typed[kMaxPath];
     if (!s_.options.destination.empty()) {
-        CopyBounded(places_.destination, s_.options.destination.c_str(), kMaxPath);
+        CopyBounded(typed, s_.options.destination.c_str(), kMaxPath);
     } else {
-        ReadSetupString("Destination", "Dir", "c:\\install", places_.destination, kMaxPath);
+        ReadSetupString("Destination", "Dir", "c:\\install", typed, kMaxPath);
     }
-    NormaliseDestination(places_.destination);
-    if (strlen(places_.destination) < static_cast<size_t>(kMaxPath - 1)) AddBackslash(places_.destination);
+    PlaceDestination(places_, typed);
     CopyBounded(places_.windowsDirectory, s_.options.windowsDirectory.c_str(), kMaxPath - 1);
     AddBackslash(places_.windowsDirectory);
     CopyBounded(places_.systemDirectory, s_.options.systemDirectory.c_str(), kMaxPath - 1);
     AddBackslash(places_.systemDirectory);
     places_.versionMask = choice_.versionMask;
-    CopyBounded(places_.singleLanguage, Language().singleLanguageName, kMaxPath);
+    PlaceLanguage(places_, Language());
     ReadSetupString("LangName", "langdir", "", places_.languageDirectory, kMaxPath);
     longPlaces_ = places_;
     CopyBounded(longPlaces_.destination, LongDestination().c_str(), kMaxPath);
@@ -145,7 +145,7 @@ void ChoiceWalk::WalkProfiles() {
     char line[kMaxPath];
     int key = 1;
     for (; key <= kLastProfileEntryKey; ++key) {
-        if (!ReadListEntry(kLocalizedList, Language().iniSection, key, line, kMaxPath)) break;
+        if (!ReadListEntry(kLocalizedList, places_.iniSection, key, line, kMaxPath)) break;
         ProfileEntryPlan plan;
         PlanProfileEntry(line, plan);
         ProfileFacts facts;
@@ -155,7 +155,7 @@ void ChoiceWalk::WalkProfiles() {
         facts.section = plan.section ? plan.section : "";
         facts.name = plan.key ? plan.key : "";
         facts.value = plan.value ? plan.value : "";
-        const std::string where = std::string("[") + Language().iniSection + "] key " + KeyText(key);
+        const std::string where = std::string("[") + places_.iniSection + "] key " + KeyText(key);
         if (plan.valueCut) {
             Note("profile-comma", where + ": the value of " + facts.name + " holds a comma; only " +
                                       Quoted(facts.value) + " is written");
@@ -164,7 +164,7 @@ void ChoiceWalk::WalkProfiles() {
         report_.Profile(facts);
     }
     bool atLimit = key > kLastProfileEntryKey;
-    CheckListEnd(std::string("[") + Language().iniSection + "]", Language().iniSection, true,
+    CheckListEnd(std::string("[") + places_.iniSection + "]", places_.iniSection, true,
                  atLimit ? kLastProfileEntryKey : key, atLimit);
 }
 
@@ -173,19 +173,19 @@ std::vector<std::string> ChoiceWalk::GroupPaths() {
     PreparePlaces();
     std::vector<std::string> paths;
     ProgramItems items;
-    CollectProgramItems(Language().groupSection, places_.destination, items, RecordAll, &paths);
+    CollectProgramItems(places_.groupSection, places_.destination, items, RecordAll, &paths);
     return paths;
 }
 
 void ChoiceWalk::WalkGroup() {
     GroupFacts group;
     char longName[kMaxPath];
-    LocalizedRead(Language().groupSection, "Groupname", "none", longName, kMaxPath);
+    LocalizedRead(places_.groupSection, "Groupname", "none", longName, kMaxPath);
     char name[kGroupNameSize];
-    LocalizedRead(Language().groupSection, "Groupname", "none", name, kGroupNameSize);
+    LocalizedRead(places_.groupSection, "Groupname", "none", name, kGroupNameSize);
     group.name = name;
     group.offered = strcmp(name, "none") != 0;
-    const std::string where = std::string("[") + Language().groupSection + "]";
+    const std::string where = std::string("[") + places_.groupSection + "]";
     if (strlen(longName) >= static_cast<size_t>(kGroupNameSize)) {
         Note("group-name-long", where + " Groupname " + Quoted(longName) + " is over 63 characters; the group is named " +
                                     Quoted(name));
@@ -194,18 +194,18 @@ void ChoiceWalk::WalkGroup() {
     int lines = 0;
     char value[kItemLineSize];
     const size_t baseLength = strlen(places_.destination);
-    for (int key = 1; ReadListEntry(kLocalizedList, Language().groupSection, key, value, kItemLineSize); ++key) {
+    for (int key = 1; ReadListEntry(kLocalizedList, places_.groupSection, key, value, kItemLineSize); ++key) {
         ++lines;
         if (group.offered && baseLength + strlen(value) > static_cast<size_t>(kItemLineSize - 1)) {
             Note("group-item-missing", where + " key " + KeyText(key) + ": with the destination " +
                                            places_.destination + " the item is over 127 characters and left out");
         }
     }
-    CheckListEnd(where, Language().groupSection, true, lines + 1);
+    CheckListEnd(where, places_.groupSection, true, lines + 1);
     ProgramItems items;
     std::vector<std::string> asked;
-    CollectProgramItems(Language().groupSection, places_.destination, items, RecordAll, &asked);
-    CollectProgramItems(Language().groupSection, places_.destination, items, PlannedToExist, &s_.tracker);
+    CollectProgramItems(places_.groupSection, places_.destination, items, RecordAll, &asked);
+    CollectProgramItems(places_.groupSection, places_.destination, items, PlannedToExist, &s_.tracker);
     for (int i = 0; i < items.count; ++i) group.items.push_back(std::make_pair(std::string(items.lines[i]), true));
     if (group.offered) {
         size_t shown = 0;

@@ -14,8 +14,9 @@ void ChoiceWalk::Measure() {
     measured_.clear();
     wanted_ = 0;
     ListPorts ports = {this,
-        [](void*, int key, char* value) {
-            return ReadListEntry(kLocalizedList, Language().installSection, key, value, kMaxPath);
+        [](void* c, int key, char* value) {
+            return ReadListEntry(kLocalizedList, static_cast<ChoiceWalk*>(c)->places_.installSection, key, value,
+                                 kMaxPath);
         },
         [](void* c, const FileEntryPlan& plan) {
             SearchRecord record;
@@ -40,14 +41,14 @@ WalkPorts ChoiceWalk::Ports(ChoiceWalk* walk) {
     ports.list.context = walk;
     ports.list.readEntry = [](void* c, int key, char* value) {
         ChoiceWalk& w = *static_cast<ChoiceWalk*>(c);
-        if (ReadListEntry(kLocalizedList, Language().installSection, key, value, kMaxPath)) {
+        if (ReadListEntry(kLocalizedList, w.places_.installSection, key, value, kMaxPath)) {
             FileEntryPlan plan;
             PlanFileEntry(value, w.places_, plan);
             w.BeginEntry(key, value, plan);
             return true;
         }
         w.listEnd_ = key;
-        w.LostOnDisk("the file list's keys from " + std::to_string(key) + " on", Language().installSection,
+        w.LostOnDisk("the file list's keys from " + std::to_string(key) + " on", w.places_.installSection,
                      std::to_string(key));
         return false;
     };
@@ -79,8 +80,8 @@ WalkPorts ChoiceWalk::Ports(ChoiceWalk* walk) {
     ports.pruneBackups = [](void*) {};
     ports.writeProfileEntries = [](void* c) {
         ChoiceWalk& w = *static_cast<ChoiceWalk*>(c);
-        w.LostOnDisk("the profile entries", Language().iniSection, "1");
-        w.LostOnDisk("the group", Language().groupSection, "Groupname");
+        w.LostOnDisk("the profile entries", w.places_.iniSection, "1");
+        w.LostOnDisk("the group", w.places_.groupSection, "Groupname");
         w.WalkProfiles();
     };
     ports.offerGroup = [](void* c) { static_cast<ChoiceWalk*>(c)->WalkGroup(); };
@@ -101,8 +102,7 @@ void ChoiceWalk::WalkFileList() {
     listEnd_ = 1;
     WalkPorts ports = Ports(this);
     WalkInstallation(places_, ports);
-    CheckListEnd(std::string("the file list [") + Language().installSection + "]", Language().installSection, true,
-                 listEnd_);
+    CheckListEnd(std::string("the file list [") + places_.installSection + "]", places_.installSection, true, listEnd_);
 }
 
 // The walk reads each entry just before it walks it.

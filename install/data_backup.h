@@ -3,8 +3,8 @@
 // and removed again after success when they equal the file now installed.
 #pragma once
 
-void BackUpData();
-void PruneBackups();
+void BackUpData(const char* destination);
+void PruneBackups(const char* destination);
 
 // Both exist under names that differ (ignoring case), with equal contents.
 bool FilesEqual(const char* a, const char* b);

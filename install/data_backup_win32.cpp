@@ -7,7 +7,6 @@
 #include "fs/file_ops.h"
 #include "fs/file_search.h"
 #include "install/file_entries.h"
-#include "setup/prepared_state.h"
 #include "setup/numbered_list.h"
 
 namespace {
@@ -16,8 +15,7 @@ const char kBackupSection[] = "Backup data";
 const uint16_t kCompareBlock = 256;
 
 // The listed file's path in the destination; false when it is not there.
-bool ListedFile(const char* entry, char* path) {
-    const char* destination = Prepared().destination;
+bool ListedFile(const char* destination, const char* entry, char* path) {
     return JoinPath(destination, entry, path) && PathExists(path);
 }
 
@@ -56,14 +54,14 @@ bool FilesEqual(const char* a, const char* b) {
     return equal;
 }
 
-void BackUpData() {
+void BackUpData(const char* destination) {
     char entry[kMaxPath];
     for (int key = 1; ReadListEntry(kPlainList, kBackupSection, key, entry, kMaxPath); ++key) {
         char file[kMaxPath];
-        if (!ListedFile(entry, file)) continue;
+        if (!ListedFile(destination, entry, file)) continue;
         for (int digit = 0; digit <= 9; ++digit) {
             char backup[kMaxPath];
-            if (!BackupPathFor(Prepared().destination, entry, digit, backup)) break;
+            if (!BackupPathFor(destination, entry, digit, backup)) break;
             if (!PathExists(backup) || digit == 9) {
                 int32_t ownCount = 0;
                 CopyPlainFile(file, backup, ownCount);
@@ -73,14 +71,14 @@ void BackUpData() {
     }
 }
 
-void PruneBackups() {
+void PruneBackups(const char* destination) {
     char entry[kMaxPath];
     for (int key = 1; ReadListEntry(kPlainList, kBackupSection, key, entry, kMaxPath); ++key) {
         char file[kMaxPath];
-        if (!ListedFile(entry, file)) continue;
+        if (!ListedFile(destination, entry, file)) continue;
         for (int digit = 9; digit >= 0; --digit) {
             char backup[kMaxPath];
-            if (!BackupPathFor(Prepared().destination, entry, digit, backup)) break;
+            if (!BackupPathFor(destination, entry, digit, backup)) break;
             if (PathExists(backup) && FilesEqual(file, backup)) RemoveFile(backup);
         }
     }

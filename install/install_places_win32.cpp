@@ -20,11 +20,12 @@ void WindowsDirectory(char* path) {
 void GatherInstallPlaces(InstallPlaces& places) {
     ProgramDirectory(places.setupDirectory, kMaxPath - 1);
     AddBackslash(places.setupDirectory);
-    CopyBounded(places.destination, Prepared().destination, kMaxPath);
+    PlaceDestination(places, Prepared().destination);
     WindowsDirectory(places.windowsDirectory);
     ChosenSystemDirectory(places.systemDirectory);
     AddBackslash(places.systemDirectory);
     places.versionMask = Prepared().versionMask;
-    CopyBounded(places.singleLanguage, Language().singleLanguageName, kMaxPath);
     ReadSetupString("LangName", "langdir", "", places.languageDirectory, kMaxPath);
+    PlaceLanguage(places, Language());
+    CopyBounded(places.windowCaption, Prepared().windowCaption, kMaxPath);
 }

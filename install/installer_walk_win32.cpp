@@ -23,14 +23,18 @@
 #include "resources/resource.h"
 #include "setup/language.h"
 #include "setup/numbered_list.h"
-#include "setup/prepared_state.h"
 
 namespace {
 
 int32_t g_runningBytes;
 
-bool ReadFileListEntry(void*, int key, char* value) {
-    return ReadListEntry(kLocalizedList, Language().installSection, key, value, kMaxPath);
+// The run's places, for the ports: set by the pass that walks.
+const InstallPlaces* g_places;
+
+const InstallPlaces& Places(void*) { return *g_places; }
+
+bool ReadFileListEntry(void* context, int key, char* value) {
+    return ReadListEntry(kLocalizedList, Places(context).installSection, key, value, kMaxPath);
 }
 
 int32_t g_total;
@@ -66,14 +70,16 @@ ExtractResult Extract(void*, ArchiveSession& session, const ZipEntry&, const cha
     return ExtractSessionMember(session, output, attributes, headerOffset, InstallerDecoderPorts());
 }
 
-void PlaceRedirected(void*, const char* temporary, const char* target) {
-    if (ReplaceByNewer(temporary, target)) SetRestartNeeded(true);
+void PlaceRedirected(void* context, const char* temporary, const char* target) {
+    if (ReplaceByNewer(temporary, target, Places(context).windowCaption)) SetRestartNeeded(true);
 }
 
-void SharedFileFailed(void*, char kind, const char* text) { ShowSystemFileFailure(kind, text); }
+void SharedFileFailed(void* context, char kind, const char* text) {
+    ShowSystemFileFailure(kind, text, Places(context).windowCaption);
+}
 
 // The message for a failed entry, owned by the progress dialog.
-void ReportEntryFailure(void*, EntryResult result, const FileEntryPlan& plan, const char* failedPath) {
+void ReportEntryFailure(void* context, EntryResult result, const FileEntryPlan& plan, const char* failedPath) {
     char message[kMessageSize];
     if (result == kEntryReadError) {
         FormatBounded(message, sizeof message, Localized(kReadErrorMessage), plan.sourceFits ? plan.source : plan.file);
@@ -84,28 +90,28 @@ void ReportEntryFailure(void*, EntryResult result, const FileEntryPlan& plan, co
     } else {
         CopyBounded(message, Localized(kDiskFullMessage), kMessageSize);
     }
-    MessageBoxA(ProgressDialogHandle(), message, Prepared().windowCaption, MB_OK | MB_ICONWARNING);
+    MessageBoxA(ProgressDialogHandle(), message, Places(context).windowCaption, MB_OK | MB_ICONWARNING);
 }
 
 // The overall bar is full once the list has ended, also after a failure.
 void ListEnds(void*, int) { SetOverallPercent(100); }
 
-void Prune(void*) { PruneBackups(); }
+void Prune(void* context) { PruneBackups(Places(context).destination); }
 
-void WriteProfiles(void*) { WriteProfileEntries(); }
+void WriteProfiles(void* context) { WriteProfileEntries(Places(context).iniSection); }
 
-void OfferProgramGroup(void*) {
+void OfferProgramGroup(void* context) {
+    const InstallPlaces& places = Places(context);
     char groupName[kGroupNameSize];
-    LocalizedRead(Language().groupSection, "Groupname", "none", groupName, kGroupNameSize);
+    LocalizedRead(places.groupSection, "Groupname", "none", groupName, kGroupNameSize);
     if (strcmp(groupName, "none") == 0) return;
     HWND dialog = ProgressDialogHandle();
-    if (MessageBoxA(dialog, Localized(kGroupQuestion), Prepared().windowCaption, MB_YESNO | MB_ICONQUESTION) !=
-        IDYES) {
+    if (MessageBoxA(dialog, Localized(kGroupQuestion), places.windowCaption, MB_YESNO | MB_ICONQUESTION) != IDYES) {
         return;
     }
     SetDlgItemTextA(dialog, IDC_PROGRESS_FILE, Localized(kCreatingGroupText));
     StartProgmanConversation();
-    CreateProgramGroup(groupName);
+    CreateProgramGroup(groupName, places.groupSection, places.destination);
     HWND shell = ShellWindow();
     BringWindowToTop(shell);
     BringWindowToTop(dialog);
@@ -127,11 +133,13 @@ const ListPorts kMeasurePorts = {nullptr, ReadFileListEntry, MeasureCopy, Measur
 
 int32_t MeasureFileList(const InstallPlaces& places) {
     g_total = 0;
+    g_places = &places;
     MeasureInstallation(places, kMeasurePorts);
     return g_total;
 }
 
 int InstallFileList(const InstallPlaces& places) {
     g_runningBytes = 0;
+    g_places = &places;
     return WalkInstallation(places, kInstallerPorts);
 }

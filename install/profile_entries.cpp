@@ -1,7 +1,6 @@
 #include "install/profile_entries.h"
 
 #include "fs/path_utils.h"
-#include "setup/language.h"
 #include "setup/numbered_list.h"
 #include "setup/profile.h"
 
@@ -18,10 +17,10 @@ void PlanProfileEntry(char* line, ProfileEntryPlan& plan) {
     }
 }
 
-void WriteProfileEntries() {
+void WriteProfileEntries(const char* iniSection) {
     char line[kMaxPath];
     for (int number = 1; number <= kLastProfileEntryKey; ++number) {
-        if (!ReadListEntry(kLocalizedList, Language().iniSection, number, line, kMaxPath)) return;
+        if (!ReadListEntry(kLocalizedList, iniSection, number, line, kMaxPath)) return;
         ProfileEntryPlan plan;
         PlanProfileEntry(line, plan);
         if (plan.action != kProfileNothing) WriteProfileEntry(plan.section, plan.key, plan.value, plan.file);

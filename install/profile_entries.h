@@ -23,4 +23,4 @@ struct ProfileEntryPlan {
 // Splits line in place; plan points into it.
 void PlanProfileEntry(char* line, ProfileEntryPlan& plan);
 
-void WriteProfileEntries();
+void WriteProfileEntries(const char* iniSection);

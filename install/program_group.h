@@ -22,4 +22,5 @@ void CollectProgramItems(const char* section, const char* base, ProgramItems& it
 // Posts one execute request that creates the group (name: at most 63
 // characters) with the existing items. Nothing happens without items; a
 // request that cannot be sent is warned about.
-void CreateProgramGroup(const char* groupName);
+// The items come from groupSection, their files from the destination.
+void CreateProgramGroup(const char* groupName, const char* groupSection, const char* destination);

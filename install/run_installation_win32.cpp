@@ -19,7 +19,6 @@
 #include "progress/progress_dialog.h"
 #include "resources/resource.h"
 #include "setup/language.h"
-#include "setup/prepared_state.h"
 
 namespace {
 
@@ -36,9 +35,12 @@ void ShowWarning(HWND owner, const char* text, const char* caption) {
 
 // Creates the destination, or asks before installing into an existing
 // directory that is not the one holding the setup program.
-bool PrepareDestination(char* setupDirectory) {
-    char* destination = Prepared().destination;
-    NormaliseDestination(destination);
+bool PrepareDestination(const InstallPlaces& places) {
+    char destination[kMaxPath];
+    CopyBounded(destination, places.destination, kMaxPath);
+    NormaliseDestination(destination);  // without the closing backslash again, a root keeps its own
+    char setupDirectory[kMaxPath];
+    CopyBounded(setupDirectory, places.setupDirectory, kMaxPath);
     SearchRecord record;
     bool isDirectory = FindEntry(destination, record) && (record.attributes & kEntryDirectory) != 0;
     if (isDirectory) {
@@ -48,14 +50,13 @@ bool PrepareDestination(char* setupDirectory) {
         LowerAsciiLetters(withBackslash);
         LowerAsciiLetters(setupDirectory);
         if (strcmp(withBackslash, setupDirectory) != 0 &&
-            MessageBoxA(ShellWindow(), Localized(kDestinationExistsQuestion), Prepared().windowCaption,
+            MessageBoxA(ShellWindow(), Localized(kDestinationExistsQuestion), places.windowCaption,
                         MB_YESNO | MB_ICONQUESTION) != IDYES) {
             return false;
         }
     } else {
         MakeDirectory(destination);
     }
-    if (strlen(destination) < static_cast<size_t>(kMaxPath - 1)) AddBackslash(destination);
     return true;
 }
 
@@ -89,17 +90,17 @@ void RestartWindows() {
     ExitWindowsEx(EWX_REBOOT, 0);
 }
 
-void ShowFinalMessage(int outcome) {
+void ShowFinalMessage(int outcome, const char* caption) {
     HWND shell = ShellWindow();
     if (outcome != 0) {
-        ShowWarning(shell, Localized(kFailureMessage), Prepared().windowCaption);
+        ShowWarning(shell, Localized(kFailureMessage), caption);
     } else if (RestartNeeded()) {
         if (MessageBoxA(shell, Localized(kRestartQuestion), kShellInitialTitle, MB_YESNO | MB_ICONQUESTION) ==
             IDYES) {
             RestartWindows();
         }
     } else {
-        ShowWarning(shell, Localized(kSuccessMessage), Prepared().windowCaption);
+        ShowWarning(shell, Localized(kSuccessMessage), caption);
     }
 }
 
@@ -107,22 +108,19 @@ void ShowFinalMessage(int outcome) {
 
 void RunInstallation() {
     SetRestartNeeded(false);
-    char setupDirectory[kMaxPath + 1];
-    ProgramDirectory(setupDirectory, kMaxPath - 1);
-    AddBackslash(setupDirectory);
-    if (!PrepareDestination(setupDirectory) || !CheckRunningPrograms()) {
+    InstallPlaces places;
+    GatherInstallPlaces(places);
+    if (!PrepareDestination(places) || !CheckRunningPrograms()) {
         PostCloseRequest();
         return;
     }
-    InstallPlaces places;
-    GatherInstallPlaces(places);
     int32_t total = MeasureFileList(places);
     HWND shell = ShellWindow();
     EnableWindow(shell, FALSE);
     HWND dialog = OpenProgressDialog(GetModuleHandleA(nullptr), shell);
     SetProgressTotal(total);
     SetDlgItemTextA(dialog, IDC_PROGRESS_LABEL, Localized(kBackupLabel));
-    BackUpData();
+    BackUpData(places.destination);
     SetDlgItemTextA(dialog, IDC_PROGRESS_LABEL, Localized(kInstallingLabel));
     int outcome = InstallFileList(places);
     SetCursor(LoadCursorA(nullptr, IDC_ARROW));
@@ -130,6 +128,6 @@ void RunInstallation() {
     EnableWindow(shell, TRUE);
     SetProgressDialogHandle(nullptr);
     PumpPendingMessages();
-    ShowFinalMessage(outcome);
+    ShowFinalMessage(outcome, places.windowCaption);
     PostCloseRequest();
 }

@@ -18,9 +18,10 @@ int CompareVersions(const char* newPath, const char* existingPath);
 bool VersionGate(const char* sourcePath, const char* targetPath);
 
 // Puts a member unpacked under the temporary name in place of the existing
-// file when it is newer; true when it did (Windows must then restart).
-bool ReplaceByNewer(const char* temporaryPath, const char* existingPath);
+// file when it is newer; true when it did (Windows must then restart). A
+// failure is told under caption.
+bool ReplaceByNewer(const char* temporaryPath, const char* existingPath, const char* caption);
 
 // Tells the user that a file could not be installed in the Windows (kind W)
 // or System directory (any other kind). Installation goes on.
-void ShowSystemFileFailure(char kind, const char* text);
+void ShowSystemFileFailure(char kind, const char* text, const char* caption);

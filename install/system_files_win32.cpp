@@ -10,7 +10,6 @@
 #include "install/run_texts.h"
 #include "install/version_info.h"
 #include "setup/language.h"
-#include "setup/prepared_state.h"
 
 namespace {
 
@@ -75,19 +74,19 @@ bool VersionGate(const char* sourcePath, const char* targetPath) {
     return CompareVersions(sourcePath, targetPath) != kKeepExisting;
 }
 
-bool ReplaceByNewer(const char* temporaryPath, const char* existingPath) {
+bool ReplaceByNewer(const char* temporaryPath, const char* existingPath, const char* caption) {
     bool replaced = false;
     if (CompareVersions(temporaryPath, existingPath) == kNewIsNewer) {
         RemoveFile(existingPath);
         if (FileErrorCode() != 0) {
-            ShowSystemFileFailure('S', existingPath);
+            ShowSystemFileFailure('S', existingPath, caption);
         } else {
             MoveFileTo(temporaryPath, existingPath);
             if (FileErrorCode() != 0) {
                 // The old file is gone and the new one could not take its
                 // place: keep the new version under its temporary name, so
                 // the user can copy it by hand as the message asks.
-                ShowSystemFileFailure('S', existingPath);
+                ShowSystemFileFailure('S', existingPath, caption);
                 return false;
             }
             replaced = true;
@@ -97,7 +96,7 @@ bool ReplaceByNewer(const char* temporaryPath, const char* existingPath) {
     return replaced;
 }
 
-void ShowSystemFileFailure(char kind, const char* text) {
+void ShowSystemFileFailure(char kind, const char* text, const char* caption) {
     char message[kMessageSize];
     if (kind == 'W') {
         FormatBounded(message, sizeof message, Localized(kWindowsDirectoryFailure), text);
@@ -105,5 +104,5 @@ void ShowSystemFileFailure(char kind, const char* text) {
         int length = FormatBounded(message, sizeof message, Localized(kSystemDirectoryFailure), text);
         CopyBounded(message + length, Localized(kCopyByHandHint), kMessageSize - length);
     }
-    MessageBoxA(MessageOwner(), message, Prepared().windowCaption, MB_OK | MB_ICONWARNING);
+    MessageBoxA(MessageOwner(), message, caption, MB_OK | MB_ICONWARNING);
 }

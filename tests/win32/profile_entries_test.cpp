@@ -51,7 +51,7 @@ TEST_F(ProfileEntries, WriteEmptyDeleteAndNothing) {
           "4=" + ini + ",Options\n"
           "5=" + ini + ",Window,Position,0,0,640,480\n"
           "6=" + ini + ",Fonts,Face, Arial Bold \n");
-    WriteProfileEntries();
+    WriteProfileEntries(Language().iniSection);
     const struct {
         const char* section;
         const char* key;
@@ -73,7 +73,7 @@ TEST_F(ProfileEntries, WriteEmptyDeleteAndNothing) {
 TEST_F(ProfileEntries, ListEndsAtTheFirstEmptyValue) {
     const std::string ini = Ini("list.ini");
     Setup("[ini]\n1=" + ini + ",S,One,1\n2=\n3=" + ini + ",S,Three,3\n");
-    WriteProfileEntries();
+    WriteProfileEntries(Language().iniSection);
     EXPECT_EQ(Read("list.ini", "S", "One"), "1");
     EXPECT_EQ(Read("list.ini", "S", "Three"), kAbsent);
 }
@@ -85,7 +85,7 @@ TEST_F(ProfileEntries, Key101IsTheLastOneRead) {
         body += std::to_string(key) + "=" + ini + ",S,K" + std::to_string(key) + "," + std::to_string(key) + "\n";
     }
     Setup(body);
-    WriteProfileEntries();
+    WriteProfileEntries(Language().iniSection);
     EXPECT_EQ(Read("many.ini", "S", "K1"), "1");
     EXPECT_EQ(Read("many.ini", "S", "K100"), "100");
     EXPECT_EQ(Read("many.ini", "S", "K101"), "101");
@@ -104,7 +104,7 @@ TEST_F(ProfileEntries, GermanFallsBackToIniKeyByKey) {
           "2=" + ini + ",S,Lettered,from inid\n");
     Language().index = kLanguageGerman;
     BuildLetteredSections('d');
-    WriteProfileEntries();
+    WriteProfileEntries(Language().iniSection);
     EXPECT_EQ(Read("lang.ini", "S", "Language"), "Deutsch");
     EXPECT_EQ(Read("lang.ini", "S", "Lettered"), "from inid");
     EXPECT_EQ(Read("lang.ini", "S", "Base"), kAbsent);  // key 2 came from inid
@@ -116,14 +116,14 @@ TEST_F(ProfileEntries, EnglishWithALetterNeverFallsBack) {
     Setup("[ini]\n1=" + ini + ",S,Base,1\n[inie]\n");
     Language().index = kLanguageEnglish;
     BuildLetteredSections('e');
-    WriteProfileEntries();
+    WriteProfileEntries(Language().iniSection);
     EXPECT_EQ(Read("english.ini", "S", "Base"), kAbsent);
 }
 
 TEST_F(ProfileEntries, RefusedWriteIsIgnoredAndTheNextEntryWritten) {
     const std::string ini = Ini("after.ini");
     Setup("[ini]\n1=" + Ini("no such folder\\x.ini") + ",S,K,V\n2=" + ini + ",S,K,V\n");
-    WriteProfileEntries();
+    WriteProfileEntries(Language().iniSection);
     EXPECT_EQ(Read("after.ini", "S", "K"), "V");
 }
 

@@ -211,7 +211,7 @@ TEST_F(Progman, WineShellCreatesTheGroupWithTheExistingItems) {
     StartProgmanConversation();
     ASSERT_NE(ProgmanServer(), nullptr) << "nothing answered PROGMAN";
     EXPECT_EQ(ProgmanPendingRequest(), 0u);
-    CreateProgramGroup(group_.c_str());
+    CreateProgramGroup(group_.c_str(), Language().groupSection, Prepared().destination);
     EXPECT_EQ(ProgmanPendingRequest(), static_cast<UINT>(WM_DDE_EXECUTE));
     ASSERT_TRUE(WaitForAnswer());
     EXPECT_NE(ProgmanServer(), nullptr) << "the conversation stays open after the request";
@@ -255,7 +255,7 @@ TEST_F(Progman, ExecuteRequestEndsWithEitherAnswerSilently) {
         Group("1=prog.exe\n");
         BoxWatcher watcher;
         Connect(server);
-        CreateProgramGroup("Tools");
+        CreateProgramGroup("Tools", Language().groupSection, Prepared().destination);
         EXPECT_EQ(ProgmanPendingRequest(), static_cast<UINT>(WM_DDE_EXECUTE));
         EXPECT_TRUE(WaitForAnswer()) << answer;
         EXPECT_TRUE(watcher.Stop().empty()) << answer;
@@ -281,7 +281,7 @@ TEST_F(Progman, ItemsUseTheShortDestinationAndSkipMissingFiles) {
     ASSERT_NE(ShortDestination(), destination_) << "the folder needs a short name";
     TestServer server;
     Connect(server);
-    CreateProgramGroup("Corvane");
+    CreateProgramGroup("Corvane", Language().groupSection, Prepared().destination);
     ASSERT_TRUE(WaitForAnswer());
     ASSERT_EQ(server.executes.size(), 1u);
     EXPECT_EQ(server.executes[0], "[CreateGroup(\"Corvane\")]" + Item("corvane.exe\",\"Corvane") + Item("readme.txt"));
@@ -297,7 +297,7 @@ TEST_F(Progman, AtMostTwentyItems) {
     Group(lines);
     TestServer server;
     Connect(server);
-    CreateProgramGroup("Many");
+    CreateProgramGroup("Many", Language().groupSection, Prepared().destination);
     ASSERT_TRUE(WaitForAnswer());
     ASSERT_EQ(server.executes.size(), 1u);
     const std::string& text = server.executes[0];
@@ -313,7 +313,7 @@ TEST_F(Progman, NoItemsNoGroupAndNoMessage) {
     TestServer server;
     BoxWatcher watcher;
     Connect(server);
-    CreateProgramGroup("Empty");
+    CreateProgramGroup("Empty", Language().groupSection, Prepared().destination);
     Pump(200);
     EXPECT_TRUE(watcher.Stop().empty());
     EXPECT_TRUE(server.executes.empty());
@@ -321,7 +321,7 @@ TEST_F(Progman, NoItemsNoGroupAndNoMessage) {
 
     ResetProgmanConversation();  // even without a server: nothing to say
     BoxWatcher second;
-    CreateProgramGroup("Empty");
+    CreateProgramGroup("Empty", Language().groupSection, Prepared().destination);
     EXPECT_TRUE(second.Stop().empty());
 }
 
@@ -330,7 +330,7 @@ TEST_F(Progman, ServerThatEndsFirstIsAnsweredAndForgotten) {
     server.answer = kTerminateInstead;
     Group("1=prog.exe\n");
     Connect(server);
-    CreateProgramGroup("Tools");
+    CreateProgramGroup("Tools", Language().groupSection, Prepared().destination);
     Pump(200);
     EXPECT_EQ(ProgmanServer(), nullptr);
     EXPECT_EQ(server.terminates, 1);
@@ -378,7 +378,7 @@ TEST_F(Progman, CouldNotCreateWarningWhenNoServerOrARequestPending) {
         Language().index = c.index;
         ResetProgmanConversation();
         BoxWatcher watcher;
-        CreateProgramGroup("Tools");
+        CreateProgramGroup("Tools", Language().groupSection, Prepared().destination);
         std::vector<SeenBox> boxes = watcher.Stop();
         ASSERT_EQ(boxes.size(), 1u) << c.index;
         EXPECT_EQ(boxes[0].text, c.text);
@@ -389,10 +389,10 @@ TEST_F(Progman, CouldNotCreateWarningWhenNoServerOrARequestPending) {
     TestServer silent;
     silent.answer = kNoAnswer;
     Connect(silent);
-    CreateProgramGroup("Tools");
+    CreateProgramGroup("Tools", Language().groupSection, Prepared().destination);
     EXPECT_EQ(ProgmanPendingRequest(), static_cast<UINT>(WM_DDE_EXECUTE));
     BoxWatcher watcher;
-    CreateProgramGroup("Tools again");
+    CreateProgramGroup("Tools again", Language().groupSection, Prepared().destination);
     std::vector<SeenBox> boxes = watcher.Stop();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, "Could not create program manager group!");

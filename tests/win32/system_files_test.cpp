@@ -54,7 +54,7 @@ TEST_F(SystemFiles, CompareVersionsOutcomes) {
 TEST_F(SystemFiles, NewerReplacesAndAsksForARestart) {
     std::string existing = Place("ver4000.dll", "PROG.DLL");
     std::string temporary = Place("ver4001.dll", "PROG.DL$");
-    EXPECT_TRUE(ReplaceByNewer(temporary.c_str(), existing.c_str()));
+    EXPECT_TRUE(ReplaceByNewer(temporary.c_str(), existing.c_str(), "Test"));
     EXPECT_EQ(ReadWholeFile(existing), ReadWholeFile(Fixture("ver4001.dll")));
     EXPECT_EQ(GetFileAttributesA(temporary.c_str()), INVALID_FILE_ATTRIBUTES);
 }
@@ -62,7 +62,7 @@ TEST_F(SystemFiles, NewerReplacesAndAsksForARestart) {
 TEST_F(SystemFiles, OlderIsThrownAway) {
     std::string existing = Place("ver4001.dll", "PROG.DLL");
     std::string temporary = Place("ver4000.dll", "PROG.DL$");
-    EXPECT_FALSE(ReplaceByNewer(temporary.c_str(), existing.c_str()));
+    EXPECT_FALSE(ReplaceByNewer(temporary.c_str(), existing.c_str(), "Test"));
     EXPECT_EQ(ReadWholeFile(existing), ReadWholeFile(Fixture("ver4001.dll")));
     EXPECT_EQ(GetFileAttributesA(temporary.c_str()), INVALID_FILE_ATTRIBUTES);
 }
