@@ -12,7 +12,7 @@ find_program(QEMU_I386 qemu-i386 REQUIRED)
 set(OLD_CPU_PRODUCT_SOURCES ${DECODER_SOURCES}
   unzip/zip_directory.cpp unzip/end_record.cpp unzip/local_header.cpp
   unzip/data_descriptor.cpp unzip/extract_member.cpp unzip/output_file.cpp unzip/oem_table.cpp
-  fs/path_utils.cpp fs/file_ops_error.cpp fs/file_ops_mode.cpp fs/file_ops_size.cpp fs/file_search.cpp
+  fs/path_utils.cpp fs/file_ops.cpp fs/file_search.cpp
   base/startup_flags.cpp
   # The host seams that call nothing of the system.
   host/char_step_posix.cpp host/oem_names_posix.cpp host/cpu_features_posix.cpp)

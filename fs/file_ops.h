@@ -56,5 +56,24 @@ uint32_t GetAttributes(const char* path);
 void MoveFileTo(const char* existingPath, const char* newPath);
 bool IsNtfsDrive(char driveLetter);
 
+// Fields are added, not masked: a field out of range spills into its
+// neighbour, and each 16-bit half wraps on its own, exactly as the values
+// stored in ZIP entries do.
 StampFields UnpackStamp(PackedStamp stamp);
 PackedStamp PackStamp(const StampFields& fields);
+
+// For the seams that open files: the access-and-sharing byte taken apart.
+struct OpenRights {
+    bool read;        // access requested
+    bool write;
+    bool shareRead;   // what others may still do with the file
+    bool shareWrite;
+};
+
+// Access 0 read, 1 write, 2 both, 3-15 none. Sharing 0 and 4 both, 1 none,
+// 2 read, 3 write, 5-15 none.
+OpenRights RightsOfMode(unsigned mode);
+
+// A file that is created is always opened for reading and writing; only
+// the caller's sharing bits survive.
+unsigned ModeForCreation(unsigned mode);

@@ -6,8 +6,7 @@
 
 #include "base/startup_flags.h"
 #include "fs/file_ops.h"
-#include "fs/file_ops_mode.h"
-#include "fs/file_ops_time_win32.h"
+#include "fs/file_time_win32.h"
 #include "fs/made_directories.h"
 #include "fs/path_utils.h"
 

@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "fs/file_ops_time_win32.h"
+#include "fs/file_time_win32.h"
 #include "fs/file_search.h"
 
 namespace {

@@ -12,7 +12,6 @@
 
 #include "base/startup_flags.h"
 #include "fs/file_ops.h"
-#include "fs/file_ops_mode.h"
 #include "fs/made_directories.h"
 #include "fs/path_utils.h"
 #include "host/host_path.h"

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "fs/file_ops.h"
-#include "fs/file_ops_mode.h"
 
 namespace {
 

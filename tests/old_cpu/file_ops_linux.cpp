@@ -6,7 +6,6 @@
 #include <linux/stat.h>
 
 #include "fs/file_ops.h"
-#include "fs/file_ops_mode.h"
 #include "tests/old_cpu/linux_calls.h"
 #include "tests/old_cpu/linux_path.h"
 

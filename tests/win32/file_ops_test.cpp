@@ -4,7 +4,7 @@
 #include <windows.h>
 
 #include "base/startup_flags.h"
-#include "fs/file_ops_time_win32.h"
+#include "fs/file_time_win32.h"
 #include "tests/fs/file_ops_cases.h"
 
 namespace {

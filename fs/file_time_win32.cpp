@@ -1,4 +1,4 @@
-#include "fs/file_ops_time_win32.h"
+#include "fs/file_time_win32.h"
 
 PackedStamp FileTimeToStamp(const FILETIME& utc) {
     FILETIME local = {0, 0};
