@@ -24,11 +24,18 @@ void DescribeMemberPlan(const MemberPlan& plan, const InstallPlaces& places, cha
                       mask >= 1 && mask <= 3 ? kBits[mask] : "no version");
         return;
     case kMemberSkippedForLanguage: {
+        char directory[kMaxPath + 1];
+        CopyBounded(directory, places.languageDirectory, kMaxPath);
+        AddBackslash(directory);
         const char* fileName = ScanCharBack(plan.name, '\\');
+        fileName = fileName ? fileName + 1 : plan.name;
+        // A folder member's name ends at its backslash: nothing to begin with the language's name.
         FormatBounded(text, static_cast<size_t>(size),
-                      "skipped: in the language folder %s\\, and its file name %s does not begin with %s, "
-                      "the chosen language's name", places.languageDirectory, fileName ? fileName + 1 : plan.name,
-                      places.singleLanguage);
+                      *fileName ? "skipped: in the language folder %s, and its file name %s does not begin with %s, "
+                                  "the chosen language's name"
+                                : "skipped: a folder in the language folder %s%s, so no file name begins with %s, "
+                                  "the chosen language's name",
+                      directory, fileName, places.singleLanguage);
         return;
     }
     case kMemberRefusedRooted: CopyBounded(text, "refused: rooted name (starts with a backslash)", size); return;
