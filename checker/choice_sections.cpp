@@ -138,7 +138,7 @@ void ChoiceWalk::WalkBackups() {
 }
 
 void ChoiceWalk::Written(const std::string& path, const std::string& writer, bool skippedLater) {
-    totals_.written.push_back(path);
+    totals_.written.push_back(path + " <- " + writer);
     std::string earlier = s_.tracker.Write(path, writer);
     if (earlier.empty()) return;
     Note("same-target", path + " is written by " + earlier + " and again by " + writer +

@@ -78,7 +78,7 @@ struct ChoiceTotals {
     long long files = 0;
     long long bytes = 0;
     int32_t progressTotal = 0;
-    std::vector<std::string> written;  // every file the choice writes, in order
+    std::vector<std::string> written;  // every file the choice writes and what writes it, in order
 };
 
 struct Summary {
