@@ -42,6 +42,13 @@ const std::vector<CheckCode>& AllCheckCodes() {
         {"disk-full", kSeverityError, "a disk holds more than the floppy of --disk-size: counted in clusters and root directory entries"},
         {"disk-unused", kSeverityWarning, "a disk given with --disk that no choice asks for"},
         {"lettered-fallback", kSeverityNote, "a language's lettered section lacks keys of the base section, which stand in"},
+        {"inf-differs", kSeverityError, "a later disk's SETUP.inf differs from the first disk's: SETUP.EXE reads the rest of its values from the disk in the drive"},
+        {"no-version-resource", kSeverityWarning, "a kind S or W file without a version resource: it is copied only where no file of its name exists"},
+        {"version-folder", kSeverityWarning, "a member folder named like a version prefix that is none (32bit\\, 16-bit\\, win32\\): installed for every version"},
+        {"versions-same", kSeverityWarning, "version choices that install the same files: the version question changes nothing between them"},
+        {"language-name-missing", kSeverityWarning, "a language without a LangName entry: answering \"only my language\" installs every language's files"},
+        {"list-gap-drops", kSeverityError, "a file list gap followed by entries whose files are in the distribution: they are never installed"},
+        {"long-name-16", kSeverityWarning, "a member in a 16\\ folder whose name is not 8.3: a 16-bit program sees only its short name"},
     };
     return codes;
 }

@@ -1,7 +1,10 @@
+#include <algorithm>
 #include <cstring>
 
 #include "checker/choice_walk.h"
 #include "checker/choices.h"
+#include "checker/member_names.h"
+#include "checker/version_resource.h"
 #include "fs/path_utils.h"
 #include "install/data_backup.h"
 #include "install/profile_entries.h"
@@ -135,6 +138,7 @@ void ChoiceWalk::WalkBackups() {
 }
 
 void ChoiceWalk::Written(const std::string& path, const std::string& writer, bool skippedLater) {
+    totals_.written.push_back(path + " <- " + writer);
     std::string earlier = s_.tracker.Write(path, writer);
     if (earlier.empty()) return;
     Note("same-target", path + " is written by " + earlier + " and again by " + writer +
@@ -225,9 +229,8 @@ void ChoiceWalk::WalkGroup() {
     report_.Group(group);
 }
 
-// A list ends at endKey (empty or missing), or at its limit; keys after it
-// are never read.
-void ChoiceWalk::CheckListEnd(const std::string& what, const char* section, bool localized, int endKey, bool atLimit) {
+// The numbered keys after endKey that the list never reads, in order.
+std::vector<int> ChoiceWalk::KeysPast(const char* section, bool localized, int endKey) const {
     std::vector<int> past = s_.outline.NumberedKeysAbove(section, endKey);
     if (localized && Language().index != kLanguageEnglish) {
         std::string base = section;
@@ -235,9 +238,17 @@ void ChoiceWalk::CheckListEnd(const std::string& what, const char* section, bool
         std::vector<int> more = s_.outline.NumberedKeysAbove(base, endKey);
         past.insert(past.end(), more.begin(), more.end());
     }
+    std::sort(past.begin(), past.end());
+    past.erase(std::unique(past.begin(), past.end()), past.end());
+    return past;
+}
+
+// A list ends at endKey (empty or missing), or at its limit; keys after it
+// are never read.
+void ChoiceWalk::CheckListEnd(const std::string& what, const char* section, bool localized, int endKey, bool atLimit) {
+    std::vector<int> past = KeysPast(section, localized, endKey);
     if (past.empty()) return;
     int first = past.front();
-    for (int n : past) first = n < first ? n : first;
     if (atLimit) {
         Note("list-limit", what + ": only keys 1 to " + KeyText(endKey) + " are read; key " + KeyText(first) +
                                " and later are ignored");
@@ -247,9 +258,78 @@ void ChoiceWalk::CheckListEnd(const std::string& what, const char* section, bool
     }
 }
 
+// The message names no section: the lettered sections of every language
+// that reads the same keys give one finding.
+void ChoiceWalk::CheckFileListEnd(int endKey) {
+    std::vector<int> past = KeysPast(places_.installSection, true, endKey);
+    if (past.empty()) return;
+    std::string dropped;
+    for (int key : past) {
+        char value[kMaxPath];
+        if (!ReadListEntry(kLocalizedList, places_.installSection, key, value, kMaxPath)) continue;
+        FileEntryPlan plan;
+        PlanFileEntry(value, places_, plan);
+        if (!plan.sourceFits || !s_.drive.AnyDiskHolds(plan.source)) continue;
+        dropped += (dropped.empty() ? "" : ", ") + KeyText(key) + "=" + value;
+    }
+    const std::string gap = "the file list ends at key " + KeyText(endKey) + " (empty or missing); key " +
+                            KeyText(past.front()) + " and later are never read";
+    if (dropped.empty()) {
+        Note("list-gap", gap);
+    } else {
+        Note("list-gap-drops", gap + ", so SETUP.EXE never installs these files of the distribution: " + dropped);
+    }
+}
+
+bool ChoiceWalk::ReadEntry(int key, char* value) {
+    CheckInfOnDisk("the file list from key " + KeyText(key) + " on, the profile entries and the group");
+    if (ReadListEntry(kLocalizedList, places_.installSection, key, value, kMaxPath)) {
+        FileEntryPlan plan;
+        PlanFileEntry(value, places_, plan);
+        BeginEntry(key, value, plan);
+        return true;
+    }
+    listEnd_ = key;
+    LostOnDisk("the file list's keys from " + KeyText(key) + " on", places_.installSection, KeyText(key));
+    return false;
+}
+
+void ChoiceWalk::CheckInfOnDisk(const std::string& what) {
+    int disk = s_.drive.CurrentDisk();
+    if (infDiffersTold_ || disk == 0 || !SetupInfoExists() || s_.drive.SameAsFirstDisk(SetupInfoPath() + 2)) return;
+    infDiffersTold_ = true;
+    Note("inf-differs", "disk " + std::to_string(disk) + "'s " + (SetupInfoPath() + 2) +
+                            " differs from the first disk's, and SETUP.EXE reads " + what +
+                            " from it, the disk in the drive then, not from the first disk's; "
+                            "put the same SETUP.inf on every disk");
+}
+
+std::string ChoiceWalk::SharedCopyNote(const FileEntryPlan& plan) {
+    if (HasVersionResource(plan.source)) return "replaces an existing file only when it is newer";
+    Note("no-version-resource", where_ + ": " + plan.file + " has no version resource, so the version check "
+                                    "keeps any existing file of its name: SETUP.EXE copies it only where there is none");
+    return "no version resource: copied only where no file of its name exists";
+}
+
+void ChoiceWalk::CheckMemberName(const MemberPlan& plan, const std::string& member) {
+    std::string folder = MistypedVersionFolder(plan.name);
+    if (plan.versionBits == 0 && !folder.empty()) {
+        Note("version-folder", member + ": the folder " + folder + "\\ is no version prefix (16\\ or 32\\), so "
+                                   "the member is installed whatever version is chosen, into " + folder + "\\");
+    }
+    std::string longPart = FirstLongComponent(plan.name);
+    if ((plan.versionBits & 1) && !longPart.empty()) {
+        Note("long-name-16", member + ": " + longPart + " is no 8.3 name; a 16-bit program sees only its short name");
+    }
+}
+
 void ChoiceWalk::LostOnDisk(const std::string& what, const std::string& section, const std::string& key) {
     int disk = s_.drive.CurrentDisk();
-    if (disk == 0 || SetupInfoExists()) return;
+    if (disk == 0) return;
+    if (SetupInfoExists()) {
+        CheckInfOnDisk(what);
+        return;
+    }
     std::string base = section;
     if (Language().index != kLanguageEnglish && !base.empty()) base.pop_back();
     if (!s_.outline.HasKey(section, key) && !s_.outline.HasKey(base, key)) return;

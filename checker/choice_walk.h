@@ -31,6 +31,19 @@ private:
     void WalkProfiles();
     void WalkGroup();
     void CheckListEnd(const std::string& what, const char* section, bool localized, int endKey, bool atLimit = false);
+    std::vector<int> KeysPast(const char* section, bool localized, int endKey) const;
+    // The file list's end: a gap that drops files of the distribution is
+    // an error, told once whatever lettered section the language reads.
+    void CheckFileListEnd(int endKey);
+    // Reads the file list's key from the disk in the drive, as SETUP.EXE does.
+    bool ReadEntry(int key, char* value);
+    // A later disk's SETUP.inf that differs from disk 0's: noted once a walk.
+    void CheckInfOnDisk(const std::string& what);
+    // What a kind S or W copy does on the customer's machine.
+    std::string SharedCopyNote(const FileEntryPlan& plan);
+    // Member names that mislead: a mistyped version folder, a long name for
+    // a 16-bit program.
+    void CheckMemberName(const MemberPlan& plan, const std::string& member);
     // A key of disk 0's SETUP.inf (section, or its base section) that the
     // installer reads from the disk in the drive, lost there because that
     // disk has no SETUP.inf: noted.
@@ -77,4 +90,5 @@ private:
     MemberFacts member_;     // reported once its consequence is known
     std::string memberCode_, memberFinding_;
     int listEnd_ = 1;
+    bool infDiffersTold_ = false;
 };

@@ -1,5 +1,6 @@
 #include "checker/choices.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "fs/path_utils.h"
@@ -79,6 +80,26 @@ std::string Label(const ChoiceFacts& c) {
 }
 
 std::string LetterText(char letter) { return letter ? std::string(1, letter) : std::string(); }
+
+// Without its LangName entry the single-language name stays empty, and an
+// empty name lets every language's files through the language filter.
+void CheckLanguageNames(const std::vector<LanguageLine>& lines, Findings& findings) {
+    char languageDirectory[kMaxPath];
+    ReadSetupString(kLangName, "langdir", "", languageDirectory, kMaxPath);
+    if (languageDirectory[0] == '\0') return;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        ResetLanguage();
+        Language().index = static_cast<unsigned short>(i + 1);
+        LetterOf(static_cast<int>(i) + 1);
+        if (!SingleLanguageName().empty()) continue;
+        char key[2];
+        LanguageNameKey(key);
+        findings.Add("language-name-missing", "language " + std::to_string(i + 1) + " (" + lines[i].name +
+                                                  "): [LangName] has no key " + key + ", so answering \"only my "
+                                                  "language\" installs the files of every language in " +
+                                                  languageDirectory + "\\, as \"all languages\" does");
+    }
+}
 
 }  // namespace
 
@@ -179,6 +200,7 @@ void CheckLanguageSections(const InfOutline& outline, Findings& findings) {
                                                  "without a choice ends SETUP.EXE");
         }
         for (size_t i = 0; i < lines.size(); ++i) letters.push_back(LetterOf(static_cast<int>(i) + 1));
+        CheckLanguageNames(lines, findings);
     } else {
         if (defaultIndex < 1 || defaultIndex > 3) {
             findings.Add("language-default", "[languages] Default=" + std::to_string(defaultIndex) +
@@ -242,4 +264,24 @@ void CheckLanguageSections(const InfOutline& outline, Findings& findings) {
         }
     }
     ResetLanguage();
+}
+
+void CheckVersionChoices(const std::vector<ChoiceFacts>& choices, const std::vector<ChoiceTotals>& totals,
+                         Findings& findings) {
+    for (size_t i = 0; i < choices.size(); ++i) {
+        if (!choices[i].versionAsked) continue;
+        std::vector<std::string> first = totals[i].written;
+        std::sort(first.begin(), first.end());
+        for (size_t j = i + 1; j < choices.size(); ++j) {
+            const ChoiceFacts& other = choices[j];
+            if (other.languageIndex != choices[i].languageIndex || other.allLanguages != choices[i].allLanguages) continue;
+            std::vector<std::string> second = totals[j].written;
+            std::sort(second.begin(), second.end());
+            if (first != second) continue;
+            findings.Add("versions-same", "language " + std::to_string(other.languageIndex) + ": the versions " +
+                                              MaskText(choices[i].versionMask) + " and " + MaskText(other.versionMask) +
+                                              " install the same files; the version question changes nothing "
+                                              "between them");
+        }
+    }
 }

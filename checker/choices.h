@@ -20,3 +20,7 @@ bool ListChoices(const CheckOptions& options, std::vector<ChoiceFacts>& choices,
 void ApplyChoiceLanguage(const ChoiceFacts& choice);
 
 void CheckLanguageSections(const InfOutline& outline, Findings& findings);
+
+// Version choices of one language answer that install the same files.
+void CheckVersionChoices(const std::vector<ChoiceFacts>& choices, const std::vector<ChoiceTotals>& totals,
+                         Findings& findings);

@@ -27,6 +27,15 @@ public:
     // by TakeMissingDisk.
     int TakeMissingDisk();
 
+    // The disk last asked for since the previous call, or 0: where the
+    // customer is prompted to change the floppy.
+    int TakePrompt();
+    // Whether the file (relative to a disk's root) on the disk in the drive
+    // holds the same bytes as on disk 0.
+    bool SameAsFirstDisk(const std::string& name) const;
+    // Whether any disk holds the file; the drive keeps its disk.
+    bool AnyDiskHolds(const char* name) const;
+
     // Quiet ports whose disk prompt puts the next folder in the drive.
     DecoderPorts Ports();
 
@@ -38,4 +47,5 @@ private:
     std::vector<bool> used_;
     int current_ = 0;
     int missing_ = 0;
+    int prompt_ = 0;
 };

@@ -139,8 +139,10 @@ bool CheckDistribution(const CheckOptions& options, Report& report, Findings& fi
 
     report.Begin(facts);
     CheckLanguageSections(outline, findings);
+    std::vector<ChoiceTotals> walked;
     for (const ChoiceFacts& choice : choices) {
         ChoiceTotals totals = WalkChoice(setting, choice, report);
+        walked.push_back(totals);
         if (totals.files > summary.files || (totals.files == summary.files && totals.bytes > summary.bytes)) {
             summary.files = totals.files;
             summary.bytes = totals.bytes;
@@ -148,6 +150,7 @@ bool CheckDistribution(const CheckOptions& options, Report& report, Findings& fi
     }
     progress.Finish();
     CheckDiskOrder(disks, options.disks, findings);
+    CheckVersionChoices(choices, walked, findings);
     for (int disk = 1; disk < drive.DiskCount(); ++disk) {
         if (!drive.WasUsed(disk)) {
             findings.Add("disk-unused", "--disk " + options.disks[static_cast<size_t>(disk - 1)] + " (disk " +

@@ -39,19 +39,7 @@ void ChoiceWalk::Measure() {
 WalkPorts ChoiceWalk::Ports(ChoiceWalk* walk) {
     WalkPorts ports = {};
     ports.list.context = walk;
-    ports.list.readEntry = [](void* c, int key, char* value) {
-        ChoiceWalk& w = *static_cast<ChoiceWalk*>(c);
-        if (ReadListEntry(kLocalizedList, w.places_.installSection, key, value, kMaxPath)) {
-            FileEntryPlan plan;
-            PlanFileEntry(value, w.places_, plan);
-            w.BeginEntry(key, value, plan);
-            return true;
-        }
-        w.listEnd_ = key;
-        w.LostOnDisk("the file list's keys from " + std::to_string(key) + " on", w.places_.installSection,
-                     std::to_string(key));
-        return false;
-    };
+    ports.list.readEntry = [](void* c, int key, char* value) { return static_cast<ChoiceWalk*>(c)->ReadEntry(key, value); };
     ports.list.copyFile = [](void* c, const FileEntryPlan& plan) { return static_cast<ChoiceWalk*>(c)->PlanCopy(plan); };
     ports.list.memberBegins = [](void*, const ZipEntry&) {};
     ports.list.entryDone = [](void* c, int, const FileEntryPlan& plan, EntryResult result) {
@@ -102,7 +90,7 @@ void ChoiceWalk::WalkFileList() {
     listEnd_ = 1;
     WalkPorts ports = Ports(this);
     WalkInstallation(places_, ports);
-    CheckListEnd(std::string("the file list [") + places_.installSection + "]", places_.installSection, true, listEnd_);
+    CheckFileListEnd(listEnd_);
 }
 
 // The walk reads each entry just before it walks it.
@@ -113,7 +101,8 @@ void ChoiceWalk::BeginEntry(int key, const char* value, const FileEntryPlan& pla
     entry_.file = plan.file;
     entry_.kind = plan.kind;
     entry_.action = DescribeEntryAction(plan.action);
-    entry_.target = plan.target;
+    // An archive entry writes its members, never a file of its own name.
+    entry_.target = plan.action == kUnpackArchive || plan.action == kUnpackNestedArchives ? "" : plan.target;
     entry_.shared = IsSharedFileEntry(plan);
     entry_.sourceFound = plan.sourceFits && FindEntry(plan.source, source_) && !(source_.attributes & kEntryDirectory);
     entry_.sourceSize = entry_.sourceFound ? source_.size : 0;
@@ -157,7 +146,7 @@ EntryResult ChoiceWalk::PlanCopy(const FileEntryPlan& plan) {
         }
     }
     entry_.writes = true;
-    ReportEntry(entry_.shared ? "replaces an existing file only when it is newer" : "");
+    ReportEntry(entry_.shared ? SharedCopyNote(plan) : "");
     totals_.files += 1;
     totals_.bytes += source_.size;
     Written(plan.target, where_, false);
@@ -174,6 +163,7 @@ void ChoiceWalk::BeginArchive(const ArchiveStep& step) {
     archive.form = step.inner ? "inner archive at offset " + std::to_string(step.base)
                    : Head(plan.source).compare(0, 2, "MZ") == 0 ? "self-extracting program" : "ZIP archive";
     archive.disk = s_.drive.CurrentDisk();
+    archive.diskPrompt = s_.drive.TakePrompt();
     report_.Archive(archive);
     label_ = archive.label;
     spot_ = ArchiveSpot();
@@ -194,7 +184,7 @@ void ChoiceWalk::TakeMember(const MemberStep& step) {
     memberCode_.clear();
     const std::string member = label_ + ": member " + entry.name;
     char text[kMaxPath + 64];
-    DescribeMemberPlan(plan, places_.versionMask, text, sizeof text);
+    DescribeMemberPlan(plan, places_, text, sizeof text);
     if (step.fate != kMemberNotWanted) wanted_ += entry.size;
     bool placed = step.fate == kMemberKept || step.fate == kMemberUnpacked || step.fate == kMemberNotUnpacked;
     if (placed && plan.placement == kPlacedInDestination) {
@@ -202,7 +192,8 @@ void ChoiceWalk::TakeMember(const MemberStep& step) {
         PlanMember(entry.name, longPlaces_.destination, longPlaces_, longPlan);
         if (longPlan.verdict == kMemberTooLong) Note("long-destination", member + ": over 259 characters under a destination of 100 characters");
     }
-    member_.output = step.output;
+    member_.diskPrompt = s_.drive.TakePrompt();
+    CheckMemberName(plan, member);
     switch (step.fate) {
     case kMemberNotWanted:
         member_.status = "skip";
@@ -222,6 +213,7 @@ void ChoiceWalk::TakeMember(const MemberStep& step) {
         break;
     case kMemberKept:
         member_.status = "keep";
+        member_.output = step.output;
         member_.detail = plan.placement == kPlacedInDestination ? "kept: stamped 00:00:00 and the file exists"
                                                                 : "kept: the file exists, and this folder is shared";
         Written(step.output, member, true);

@@ -37,7 +37,7 @@ struct EntryFacts {
     std::string action;           // what the entry does
     bool sourceFound = false;
     uint32_t sourceSize = 0;
-    std::string target;
+    std::string target;           // the file it writes; empty for archives, which write members
     bool shared = false;          // Windows or System directory: version-checked
     bool writes = false;          // a file lands at target
     std::string note;             // why not, or what else to know
@@ -47,6 +47,7 @@ struct ArchiveFacts {
     std::string label;            // e.g. extras.zip > SAMPLES.ZIP
     std::string form;             // ZIP archive, self-extracting, inner archive at offset N
     int disk = 0;
+    int diskPrompt = 0;           // the disk SETUP.EXE asks for as it opens the archive; 0 none
 };
 
 struct MemberFacts {
@@ -57,6 +58,7 @@ struct MemberFacts {
     std::string detail;           // why, when not installed as is
     bool folder = false;
     bool writes = false;          // a file lands at output
+    int diskPrompt = 0;           // the disk SETUP.EXE asks for while reading it; 0 none
 };
 
 struct ProfileFacts {
@@ -76,6 +78,7 @@ struct ChoiceTotals {
     long long files = 0;
     long long bytes = 0;
     int32_t progressTotal = 0;
+    std::vector<std::string> written;  // every file the choice writes and what writes it, in order
 };
 
 struct Summary {

@@ -81,7 +81,7 @@ public:
         if (quiet_) return;
         CloseArchive();
         Put(std::string(firstArchive_ ? "" : ",") + "\n {\"label\":" + Str(a.label) + ",\"form\":" + Str(a.form) +
-            ",\"disk\":" + Num(a.disk) + ",\"members\":[");
+            ",\"disk\":" + Num(a.disk) + ",\"diskPrompt\":" + Num(a.diskPrompt) + ",\"members\":[");
         firstArchive_ = false;
         archiveOpen_ = true;
         firstMember_ = true;
@@ -90,7 +90,8 @@ public:
         if (quiet_) return;
         Put(std::string(firstMember_ ? "" : ",") + "\n  {\"name\":" + Str(m.name) + ",\"size\":" + Num(m.size) +
             ",\"status\":" + Str(m.status) + ",\"output\":" + Str(m.output) + ",\"detail\":" + Str(m.detail) +
-            ",\"folder\":" + Bool(m.folder) + ",\"writes\":" + Bool(m.writes) + "}");
+            ",\"folder\":" + Bool(m.folder) + ",\"writes\":" + Bool(m.writes) + ",\"diskPrompt\":" +
+            Num(m.diskPrompt) + "}");
         firstMember_ = false;
     }
     void Profile(const ProfileFacts& p) override {

@@ -55,6 +55,7 @@ public:
         if (quiet_) return;
         fprintf(out_, "  %-*s%s: %s, read from disk %d\n", kLabelWidth - 2, "archive", archive.label.c_str(),
                 archive.form.c_str(), archive.disk);
+        if (archive.diskPrompt) Prompt(archive.diskPrompt, "as it opens " + archive.label);
     }
     void Member(const MemberFacts& member) override {
         if (quiet_) return;
@@ -64,6 +65,7 @@ public:
         if (where.empty()) where = detail;
         fprintf(out_, "    %-9s%s %10lu  %s\n", member.status.c_str(), Padded(member.name, kNameWidth).c_str(),
                 static_cast<unsigned long>(member.size), where.c_str());
+        if (member.diskPrompt) Prompt(member.diskPrompt, "while it reads " + member.name);
     }
     void Profile(const ProfileFacts& profile) override {
         std::string text = std::to_string(profile.key) + "  " + Padded(profile.action, 8) + profile.file + " [" +
@@ -118,6 +120,10 @@ private:
     void Line(const char* label, const std::string& text) {
         if (quiet_) return;
         fprintf(out_, "%-*s%s\n", kLabelWidth, label, text.c_str());
+    }
+    // Where the customer is asked to change the floppy.
+    void Prompt(int disk, const std::string& when) {
+        fprintf(out_, "    %-9sSETUP.EXE asks for disk %d %s\n", "prompt", disk, when.c_str());
     }
 
     FILE* out_;

@@ -70,7 +70,7 @@ void PlanTheLists() {
             MemberPlan plan;
             PlanMember(name.c_str(), places.destination, places, plan);
             char text[kMaxPath];
-            DescribeMemberPlan(plan, places.versionMask, text, kMaxPath);
+            DescribeMemberPlan(plan, places, text, kMaxPath);
         }
     }
     for (const std::string& line : profile) {

@@ -10,5 +10,6 @@
 // "copy to the System directory, version-checked".
 const char* DescribeEntryAction(EntryAction action);
 
-// One line for the vendor, e.g. "skipped: 16-bit member, version mask 2".
-void DescribeMemberPlan(const MemberPlan& plan, int versionMask, char* text, int size);
+// One line for the vendor that states the rule applied, e.g. "skipped:
+// 16\ member (16-bit), and the version mask 2 (32-bit) has no bit of it".
+void DescribeMemberPlan(const MemberPlan& plan, const InstallPlaces& places, char* text, int size);

@@ -77,7 +77,7 @@ std::vector<Row> Rows() {
          {}, {"language-gap", "language-count"}, 0},
         {"version-mask", {{"SETUP.inf", "[VersionCheck]\r\nVernum=7\r\n[install]\r\n" + readme},
                           {"readme.txt", "r"}}, {}, {"version-mask"}, 0},
-        {"list-gap", {{"SETUP.inf", Inf("[install]\r\n1=readme.txt\r\n3=readme.txt\r\n")}, {"readme.txt", "r"}},
+        {"list-gap", {{"SETUP.inf", Inf("[install]\r\n1=readme.txt\r\n3=gone.txt\r\n")}, {"readme.txt", "r"}},
          {}, {"list-gap"}, 0},
         {"list-limit", {{"SETUP.inf", Inf("[ini]\r\n" + NumberedLines(1, 102, "a.ini,S,K,V"))}}, {}, {"list-limit"}, 0},
         {"file-missing", {{"SETUP.inf", Inf("[install]\r\n1=gone.txt\r\n")}}, {}, {"file-missing"}, 1},
@@ -166,6 +166,28 @@ std::vector<Row> Rows() {
                                                  "[install]\r\n1=readme.txt\r\n2=readme.txt\r\n"
                                                  "[installd]\r\n1=readme.txt\r\n")}, {"readme.txt", "r"}},
          {}, {"lettered-fallback", "same-target"}, 0},
+        {"inf-differs", {{"SETUP.inf", Inf("[install]\r\n1=app.zip,Z\r\n")}, {"app.zip", Disk0()}},
+         {{{"SETUP.inf", Inf("[install]\r\n1=app.zip,Z\r\n[ini]\r\n1=app.ini,S,K,V\r\n")}, {"app.zip", Disk1()}}},
+         {"inf-differs"}, 1},
+        // Only the file without the fixed file information's signature.
+        {"no-version-resource", {{"SETUP.inf", Inf("[install]\r\n1=plain.dll,S\r\n2=versioned.dll,W\r\n")},
+                                 {"plain.dll", "MZ"}, {"versioned.dll", std::string("MZ\xBD\x04\xEF\xFE", 6)}},
+         {}, {"no-version-resource"}, 0, 1},
+        {"version-folder", {{"SETUP.inf", Inf("[install]\r\n1=app.zip,Z\r\n")},
+                            {"app.zip", Zip({{"32bit/APP.DLL", "x"}, {"32/APP32.DLL", "y"}})}},
+         {}, {"version-folder"}, 0, 1},
+        {"versions-same", {{"SETUP.inf", "[VersionCheck]\r\nVernum=4\r\n[install]\r\n" + readme}, {"readme.txt", "r"}},
+         {}, {"versions-same"}, 0},
+        {"language-name-missing", {{"SETUP.inf", Inf("[languages]\r\nCount=2\r\n1=English\r\n2=Deutsch,d\r\n"
+                                                     "[LangName]\r\nlangdir=language\r\n0=english\r\n"
+                                                     "[install]\r\n" + readme + "[installd]\r\n" + readme)},
+                                   {"readme.txt", "r"}}, {}, {"language-name-missing"}, 0, 1},
+        {"list-gap-drops", {{"SETUP.inf", Inf("[languages]\r\nCount=2\r\n1=English\r\n2=Deutsch,d\r\n"
+                                              "[install]\r\n1=readme.txt\r\n3=readme.txt\r\n")}, {"readme.txt", "r"}},
+         {}, {"list-gap-drops", "lettered-fallback"}, 1, 2},
+        {"long-name-16", {{"SETUP.inf", Inf("[install]\r\n1=app.zip,Z\r\n")},
+                          {"app.zip", Zip({{"16/LONGNAME16.DLL", "x"}, {"16/SHORT.DLL", "y"}})}},
+         {}, {"long-name-16"}, 0, 1},
     };
 }
 

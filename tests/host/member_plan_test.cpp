@@ -155,12 +155,15 @@ TEST(PlanMember, DescribesWhatHappensForTheVendor) {
     MemberPlan plan;
     char text[kMaxPath];
     PlanMember("16\\OLD.EXE", "C:\\TARGET\\", Places(2), plan);
-    DescribeMemberPlan(plan, 2, text, kMaxPath);
-    EXPECT_STREQ(text, "skipped: 16-bit member, version mask 2");
-    PlanMember("LANGUAGE\\FRANCAIS.LNG", "C:\\TARGET\\", Places(3, "DEUTSCH", "LANGUAGE"), plan);
+    DescribeMemberPlan(plan, Places(2), text, kMaxPath);
+    EXPECT_STREQ(text, "skipped: 16\\ member (16-bit), and the version mask 2 (32-bit) has no bit of it");
+    PlanMember("LANGUAGE\\ENGLISH\\TIPS.TXT", "C:\\TARGET\\", Places(3, "ENGLISH", "LANGUAGE"), plan);
     EXPECT_EQ(plan.verdict, kMemberSkippedForLanguage);
+    DescribeMemberPlan(plan, Places(3, "ENGLISH", "LANGUAGE"), text, kMaxPath);
+    EXPECT_STREQ(text, "skipped: in the language folder LANGUAGE\\, and its file name TIPS.TXT does not begin with "
+                       "ENGLISH, the chosen language's name");
     PlanMember("system\\PROG.DLL", "C:\\TARGET\\", Places(), plan);
-    DescribeMemberPlan(plan, 3, text, kMaxPath);
+    DescribeMemberPlan(plan, Places(), text, kMaxPath);
     EXPECT_STREQ(text, "C:\\WINDOWS\\SYSTEM\\PROG.DLL");
     EXPECT_STREQ(plan.name + plan.placedNameStart, "PROG.DLL");
 }
