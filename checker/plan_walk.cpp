@@ -174,7 +174,7 @@ void ChoiceWalk::BeginArchive(const ArchiveStep& step) {
 }
 
 void ChoiceWalk::TakeMember(const MemberStep& step) {
-    FlushMember("");
+    FlushMember(step.fate == kMemberNotReached ? "SETUP.EXE stops there" : "");
     const ZipEntry& entry = *step.entry;
     const MemberPlan& plan = *step.plan;
     member_ = MemberFacts();
@@ -185,7 +185,7 @@ void ChoiceWalk::TakeMember(const MemberStep& step) {
     const std::string member = label_ + ": member " + entry.name;
     char text[kMaxPath + 64];
     DescribeMemberPlan(plan, places_, text, sizeof text);
-    if (step.fate != kMemberNotWanted) wanted_ += entry.size;
+    if (step.fate != kMemberNotWanted && step.fate != kMemberNotReached) wanted_ += entry.size;
     bool placed = step.fate == kMemberKept || step.fate == kMemberUnpacked || step.fate == kMemberNotUnpacked;
     if (placed && plan.placement == kPlacedInDestination) {
         MemberPlan longPlan;
@@ -221,6 +221,10 @@ void ChoiceWalk::TakeMember(const MemberStep& step) {
     case kMemberNotUnpacked:
         member_.status = "fail";
         member_.detail = "cannot be extracted";
+        break;
+    case kMemberNotReached:
+        member_.status = "stopped";
+        member_.detail = "not reached: SETUP.EXE stopped before it";
         break;
     case kMemberUnpacked:
         member_.status = "install";
