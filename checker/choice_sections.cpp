@@ -16,6 +16,7 @@
 #include "setup/language.h"
 #include "setup/numbered_list.h"
 #include "setup/setup_info.h"
+#include "unzip/zip_directory.h"
 
 namespace {
 
@@ -79,6 +80,28 @@ void ChoiceWalk::PreparePlaces() {
     ReadSetupString("LangName", "langdir", "", places_.languageDirectory, kMaxPath);
     longPlaces_ = places_;
     CopyBounded(longPlaces_.destination, LongDestination().c_str(), kMaxPath);
+}
+
+// The members SETUP.EXE never looks at: those after the one that ended the
+// installation, in the directory's order. On a later disk the archive's
+// piece there has no directory, and they go unnamed.
+void ChoiceWalk::ReportMembersAfter(uint32_t headerOffset) {
+    ZipDirectory listing;
+    bool after = false;
+    for (int r = OpenZipDirectory(spot_.path.c_str(), listing, spot_.base, spot_.length); r == kListingEntry;
+         r = NextZipEntry(listing)) {
+        if (!after) {
+            after = listing.entry.headerOffset == headerOffset;
+            continue;
+        }
+        MemberFacts later;
+        later.name = listing.entry.name;
+        later.size = listing.entry.size;
+        later.status = "stopped";
+        later.detail = "not reached: SETUP.EXE stopped before it";
+        report_.Member(later);
+    }
+    CloseZipDirectory(listing);
 }
 
 void ChoiceWalk::WalkDestination() {

@@ -62,6 +62,7 @@ private:
     void BeginArchive(const ArchiveStep& step);
     void TakeMember(const MemberStep& step);
     void FlushMember(const std::string& consequence);
+    void ReportMembersAfter(uint32_t headerOffset);
     void EndEntry(const FileEntryPlan& plan, EntryResult result);
     std::string Consequence() const;
     static WalkPorts Ports(ChoiceWalk* walk);
@@ -88,6 +89,7 @@ private:
     ArchiveSpot spot_;
     bool memberPending_ = false;
     MemberFacts member_;     // reported once its consequence is known
+    uint32_t memberOffset_ = 0;
     std::string memberCode_, memberFinding_;
     int listEnd_ = 1;
     bool infDiffersTold_ = false;

@@ -174,10 +174,11 @@ void ChoiceWalk::BeginArchive(const ArchiveStep& step) {
 }
 
 void ChoiceWalk::TakeMember(const MemberStep& step) {
-    FlushMember(step.fate == kMemberNotReached ? "SETUP.EXE stops there" : "");
+    FlushMember("");
     const ZipEntry& entry = *step.entry;
     const MemberPlan& plan = *step.plan;
     member_ = MemberFacts();
+    memberOffset_ = entry.headerOffset;
     member_.name = entry.name;
     member_.size = entry.size;
     member_.folder = plan.isDirectory || IsFolderMember(entry);
@@ -185,7 +186,7 @@ void ChoiceWalk::TakeMember(const MemberStep& step) {
     const std::string member = label_ + ": member " + entry.name;
     char text[kMaxPath + 64];
     DescribeMemberPlan(plan, places_, text, sizeof text);
-    if (step.fate != kMemberNotWanted && step.fate != kMemberNotReached) wanted_ += entry.size;
+    if (step.fate != kMemberNotWanted) wanted_ += entry.size;
     bool placed = step.fate == kMemberKept || step.fate == kMemberUnpacked || step.fate == kMemberNotUnpacked;
     if (placed && plan.placement == kPlacedInDestination) {
         MemberPlan longPlan;
@@ -221,10 +222,6 @@ void ChoiceWalk::TakeMember(const MemberStep& step) {
     case kMemberNotUnpacked:
         member_.status = "fail";
         member_.detail = "cannot be extracted";
-        break;
-    case kMemberNotReached:
-        member_.status = "stopped";
-        member_.detail = "not reached: SETUP.EXE stopped before it";
         break;
     case kMemberUnpacked:
         member_.status = "install";
@@ -262,6 +259,7 @@ void ChoiceWalk::FlushMember(const std::string& consequence) {
 void ChoiceWalk::EndEntry(const FileEntryPlan& plan, EntryResult result) {
     bool memberFailed = memberPending_ && (member_.status == "refuse" || member_.status == "fail");
     FlushMember(result == kEntryDone ? std::string() : Consequence());
+    if (memberFailed && stopped_) ReportMembersAfter(memberOffset_);
     const std::string consequence = Consequence();
     if (!plan.sourceFits || !plan.targetFits) {
         Note("path-too-long", where_ + ": the " + (plan.sourceFits ? "target" : "source") + " path is over 259 characters; " +

@@ -98,15 +98,6 @@ EntryResult UnpackArchive(Walk& walk, const FileEntryPlan& entryPlan, const ZipE
         if (result != kEntryDone && result != kEntryPassedOver) break;
         result = kEntryDone;
     }
-    // The rest of the archive, for a report: SETUP.EXE never looks at it.
-    if (result != kEntryDone && ports && ports->memberDone) {
-        while (NextZipEntry(listing) == kListingEntry) {
-            MemberPlan plan;
-            PlanMember(listing.entry.name, targetDirectory, walk.places, plan);
-            MemberStep rest = {&listing.entry, &plan, plan.output, false, kMemberNotReached, kExtractOk};
-            ports->memberDone(walk.list.context, rest);
-        }
-    }
     EndArchiveSession(session);
     CloseZipDirectory(listing);
     if (result != kEntryDone) return result;

@@ -24,7 +24,6 @@ enum MemberFate {
     kMemberKept,        // a file is there and this member does not replace it
     kMemberUnpacked,
     kMemberNotUnpacked, // the extraction failed: see extraction
-    kMemberNotReached,  // after a member that ended the run: told to a report only
 };
 
 struct MemberStep {
