@@ -15,6 +15,7 @@
 #include "base/startup_flags.h"
 #include "checker/options.h"
 #include "testlib/window_driver.h"
+#include "unzip/crc32.h"
 #include "vendor/try_compare.h"
 #include "vendor/try_drive.h"
 #include "vendor/try_plan.h"
@@ -69,6 +70,7 @@ void Print(const std::vector<std::string>& lines, int& count) {
 
 int main(int argc, char** argv) {
     RecordStartupFlags();
+    InitCrc32Table();
     Shots shots;
     std::vector<char*> rest(argv, argv + argc);
     if (argc > 2 && strcmp(argv[1], "--shots") == 0) {
@@ -103,6 +105,9 @@ int main(int argc, char** argv) {
            static_cast<int>(plan.files.size()), static_cast<int>(plan.profiles.size()),
            plan.group.offered ? ("\"" + plan.group.name + "\"").c_str() : "not offered",
            findings.Count(kSeverityError), findings.Count(kSeverityWarning));
+    for (const Finding& finding : findings.All()) {
+        if (finding.severity == kSeverityError) printf("  checker: %s %s\n", finding.code.c_str(), finding.message.c_str());
+    }
 
     const std::string inf = options.distribution + "\\SETUP.inf";
     const std::string listedGroup = ListedValue(inf, "Group", "Groupname", "none");
