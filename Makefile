@@ -59,7 +59,7 @@ demo: product
 # The vendor's guide, its demo commands as it shows them: the demo product
 # onto CD and 1.44 MB floppies with setuppack, each tried with setuptry.
 vendor-demo: product host
-	./tools/run-guide-examples.sh
+	python3 tools/run_guide_examples.py --demo-commands
 
 clean:
 	rm -rf $(BUILD)
