@@ -2,7 +2,7 @@
 BUILD := build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps product host test demo bench perf fuzz clean
+.PHONY: all deps product host test demo vendor-demo bench perf fuzz clean
 
 all: product host
 
@@ -55,6 +55,11 @@ fuzz: deps
 
 demo: product
 	./tools/demo.sh $(BUILD)
+
+# The vendor's guide, its demo commands as it shows them: the demo product
+# onto CD and 1.44 MB floppies with setuppack, each tried with setuptry.
+vendor-demo: product host
+	python3 tools/run_guide_examples.py --demo-commands
 
 clean:
 	rm -rf $(BUILD)

@@ -99,6 +99,7 @@ void ChoiceWalk::BeginEntry(int key, const char* value, const FileEntryPlan& pla
     entry_.key = key;
     entry_.value = value;
     entry_.file = plan.file;
+    entry_.source = plan.source;
     entry_.kind = plan.kind;
     entry_.action = DescribeEntryAction(plan.action);
     // An archive entry writes its members, never a file of its own name.
@@ -181,6 +182,7 @@ void ChoiceWalk::TakeMember(const MemberStep& step) {
     memberOffset_ = entry.headerOffset;
     member_.name = entry.name;
     member_.size = entry.size;
+    member_.crc = entry.crc;
     member_.folder = plan.isDirectory || IsFolderMember(entry);
     memberCode_.clear();
     const std::string member = label_ + ": member " + entry.name;

@@ -33,6 +33,7 @@ struct EntryFacts {
     int key = 0;
     std::string value;            // as listed
     std::string file;
+    std::string source;           // the file read, on the disk then in the drive
     char kind = ' ';
     std::string action;           // what the entry does
     bool sourceFound = false;
@@ -53,6 +54,7 @@ struct ArchiveFacts {
 struct MemberFacts {
     std::string name;             // as listed (ANSI)
     uint32_t size = 0;
+    uint32_t crc = 0;             // as the archive records it
     std::string status;           // install, skip, refuse, fail, keep
     std::string output;           // where it lands
     std::string detail;           // why, when not installed as is

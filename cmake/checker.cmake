@@ -39,7 +39,20 @@ if(CMAKE_CROSSCOMPILING AND WIN32)
             ${CMAKE_SOURCE_DIR}/tools/span_archive.py ver4001 noversion
     COMMENT "Distributions for the checker's tests")
   add_custom_target(checker_dists ALL DEPENDS ${CHECKER_DISTS}/stamp)
-  target_link_libraries(e2e_checker_plan_test PRIVATE checker_lib)
+  # The try: SETUP.EXE driven through one choice and compared with the
+  # checker's plan; the vendor's SETUPTRY.EXE and the plan test share it.
+  add_library(try_lib STATIC ${CMAKE_SOURCE_DIR}/vendor/try_plan.cpp ${CMAKE_SOURCE_DIR}/vendor/try_drive.cpp
+              ${CMAKE_SOURCE_DIR}/vendor/try_compare.cpp)
+  target_compile_options(try_lib PRIVATE -Wall -Wextra)
+  target_link_libraries(try_lib PUBLIC checker_lib testlib)
+  add_executable(setuptry ${CMAKE_SOURCE_DIR}/vendor/setuptry_main.cpp)
+  target_compile_options(setuptry PRIVATE -Wall -Wextra)
+  target_link_libraries(setuptry PRIVATE try_lib)
+  set_target_properties(setuptry PROPERTIES OUTPUT_NAME SETUPTRY SUFFIX .EXE)
+  target_link_libraries(e2e_checker_plan_test PRIVATE try_lib)
+  # The guide's demo commands: setuppack onto CD and floppies, setuptry on both.
+  add_test(NAME vendor_guide_demo COMMAND sh ${CMAKE_SOURCE_DIR}/tests/vendor/guide_demo_test.sh ${CMAKE_SOURCE_DIR})
+  set_tests_properties(vendor_guide_demo PROPERTIES TIMEOUT 900)
   target_compile_definitions(e2e_checker_plan_test PRIVATE CHECKER_DISTS_DIR="Z:${CHECKER_DISTS}")
   add_dependencies(e2e_checker_plan_test checker_dists)
 

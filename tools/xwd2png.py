@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Converts a 24/32-bit TrueColor X window dump (xwd -root) to PNG."""
+"""Converts a TrueColor X window dump (xwd -root; 24 or 32 bits per pixel) to PNG."""
 import struct
 import sys
 import zlib
@@ -12,9 +12,12 @@ def read_xwd(data):
     red_mask, green_mask, blue_mask = fields[14:17]
     ncolors = fields[19]
     offset = header_size + ncolors * 12
-    if bits_per_pixel != 32:
-        raise SystemExit('only 32 bits per pixel dumps are handled')
-    fmt = '<I' if byte_order == 0 else '>I'
+    # Now and then (a shell window open beside ours) xwd packs the root's
+    # pixels into three bytes.
+    if bits_per_pixel not in (24, 32):
+        raise SystemExit('only 24 and 32 bits per pixel dumps are handled')
+    size = bits_per_pixel // 8
+    order = 'little' if byte_order == 0 else 'big'
 
     def shift(mask):
         return (mask & -mask).bit_length() - 1
@@ -22,9 +25,10 @@ def read_xwd(data):
     rs, gs, bs = shift(red_mask), shift(green_mask), shift(blue_mask)
     rows = []
     for y in range(height):
-        line = data[offset + y * bytes_per_line: offset + y * bytes_per_line + width * 4]
+        line = data[offset + y * bytes_per_line: offset + y * bytes_per_line + width * size]
         row = bytearray([0])
-        for (pixel,) in struct.iter_unpack(fmt, line):
+        for at in range(0, len(line), size):
+            pixel = int.from_bytes(line[at:at + size], order)
             row += bytes(((pixel & red_mask) >> rs, (pixel & green_mask) >> gs, (pixel & blue_mask) >> bs))
         rows.append(bytes(row))
     return width, height, b''.join(rows)
