@@ -74,6 +74,7 @@ void SharedFileFailed(void*, char kind, const char* text) { ShowSystemFileFailur
 
 // The message for a failed entry, owned by the progress dialog.
 void ReportEntryFailure(void*, EntryResult result, const FileEntryPlan& plan, const char* failedPath) {
+    ShowWaitingProgressFile();
     char message[kMessageSize];
     if (result == kEntryReadError) {
         FormatBounded(message, sizeof message, Localized(kReadErrorMessage), plan.sourceFits ? plan.source : plan.file);
@@ -87,8 +88,12 @@ void ReportEntryFailure(void*, EntryResult result, const FileEntryPlan& plan, co
     MessageBoxA(ProgressDialogHandle(), message, Prepared().windowCaption, MB_OK | MB_ICONWARNING);
 }
 
-// The overall bar is full once the list has ended, also after a failure.
-void ListEnds(void*, int) { SetOverallPercent(100); }
+// The overall bar is full once the list has ended, also after a failure;
+// the last file's name is on the line before any message that follows.
+void ListEnds(void*, int) {
+    ShowWaitingProgressFile();
+    SetOverallPercent(100);
+}
 
 void Prune(void*) { PruneBackups(); }
 

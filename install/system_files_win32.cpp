@@ -9,6 +9,7 @@
 #include "fs/short_path.h"
 #include "install/run_texts.h"
 #include "install/version_info.h"
+#include "progress/progress_dialog.h"
 #include "setup/language.h"
 #include "setup/prepared_state.h"
 
@@ -98,6 +99,7 @@ bool ReplaceByNewer(const char* temporaryPath, const char* existingPath) {
 }
 
 void ShowSystemFileFailure(char kind, const char* text) {
+    ShowWaitingProgressFile();
     char message[kMessageSize];
     if (kind == 'W') {
         FormatBounded(message, sizeof message, Localized(kWindowsDirectoryFailure), text);

@@ -14,5 +14,10 @@ const WPARAM kProgressQueryCommand = 120;
 HWND OpenProgressDialog(HINSTANCE instance, HWND parent);
 void CloseProgressDialog();
 
-// The current-file line: a carriage return and the path (cut to fit).
+// The current-file line: a carriage return and the path (cut to fit),
+// rewritten at most every 50 ms (progress/file_line.h).
 void ShowProgressFile(const char* path);
+
+// The waiting file name, if any, shown and painted now: before a message
+// about the files, or when the last file is done.
+void ShowWaitingProgressFile();

@@ -4,6 +4,7 @@
 
 #include "base/window_context.h"
 #include "fs/path_utils.h"
+#include "progress/file_line.h"
 #include "progress/progress_bars.h"
 #include "resources/resource.h"
 
@@ -11,6 +12,20 @@ namespace {
 
 // The current-file line of the open dialog: found once, set for every file.
 HWND g_fileLine = nullptr;
+// Looks for a waiting file name, also while a message box is up.
+const UINT_PTR kFileLineTimer = 1;
+
+void WriteFileLine() {
+    const char* line = TakeFileLine(GetTickCount());
+    if (g_fileLine) SetWindowTextA(g_fileLine, line);
+}
+
+// WM_TIMER: a file that began within 50 ms of the last change and is
+// still going shows its name now.
+BOOL OnProgressTimer() {
+    if (FileLineWaiting(GetTickCount(), false)) WriteFileLine();
+    return TRUE;
+}
 
 // Centred on the area the parent covers; the parent's own offset is not
 // added, since the parent is the maximized shell window.
@@ -69,6 +84,7 @@ INT_PTR CALLBACK ProgressDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
     case WM_PAINT: return OnPaintProgressDialog(dialog);
     case WM_COMMAND: return OnProgressCommand(wParam, lParam);
     case WM_KEYDOWN: return OnProgressKey(dialog, wParam);
+    case WM_TIMER: return OnProgressTimer();
     default: return FALSE;
     }
 }
@@ -81,6 +97,7 @@ HWND OpenProgressDialog(HINSTANCE instance, HWND parent) {
     if (!dialog) return nullptr;
     ResetProgress(GetDlgItem(dialog, IDC_PROGRESS_ITEM_BAR), GetDlgItem(dialog, IDC_PROGRESS_OVERALL_BAR));
     g_fileLine = GetDlgItem(dialog, IDC_PROGRESS_FILE);
+    SetTimer(dialog, kFileLineTimer, kFileLineInterval, nullptr);
     SetProgressDialogHandle(dialog);
     PlaceOverParent(dialog, parent);
     ShowWindow(dialog, SW_SHOW);
@@ -92,16 +109,16 @@ void CloseProgressDialog() {
     SetProgressDialogHandle(nullptr);
     DetachProgressBars();
     g_fileLine = nullptr;
+    ResetFileLine();
     if (dialog) DestroyWindow(dialog);
 }
 
 void ShowProgressFile(const char* path) {
-    char line[kMaxPath + 1] = "\r";
-    CopyBounded(line + 1, path, kMaxPath);
-    HWND dialog = ProgressDialogHandle();
-    if (g_fileLine) {
-        SetWindowTextA(g_fileLine, line);
-    } else if (dialog) {
-        SetDlgItemTextA(dialog, IDC_PROGRESS_FILE, line);
-    }
+    if (OfferFileLine(path, GetTickCount())) WriteFileLine();
+}
+
+void ShowWaitingProgressFile() {
+    if (!FileLineWaiting(0, true)) return;
+    WriteFileLine();
+    if (g_fileLine) UpdateWindow(g_fileLine);
 }
