@@ -28,6 +28,7 @@ void Pump(void*) {
     if (now - last < kPumpInterval) return;
     last = now;
     PumpPendingMessages();
+    ShowDueProgressFile();
 }
 
 uint32_t TickCount(void*) { return GetTickCount(); }

@@ -89,6 +89,7 @@ EntryResult CopyPlainFile(const char* sourcePath, const char* realTargetPath, in
     uint16_t got = 0;
     do {
         PumpPendingMessages();
+        ShowDueProgressFile();
         if (ProgressAborted()) return Abandon(source, target, targetPath, kEntryCancelled, buffer);
         ReadBlock(source, buffer, kCopyBlock, &got);
         bool readFailed = FileErrorCode() != 0;

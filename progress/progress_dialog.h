@@ -18,6 +18,11 @@ void CloseProgressDialog();
 // rewritten at most every 50 ms (progress/file_line.h).
 void ShowProgressFile(const char* path);
 
+// The waiting file name shown if its time has come: called as the work
+// goes on, so that a file that takes longer than the interval shows its
+// own name whatever the timer's phase.
+void ShowDueProgressFile();
+
 // The waiting file name, if any, shown and painted now: before a message
 // about the files, or when the last file is done.
 void ShowWaitingProgressFile();

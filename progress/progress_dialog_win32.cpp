@@ -21,9 +21,9 @@ void WriteFileLine() {
 }
 
 // WM_TIMER: a file that began within 50 ms of the last change and is
-// still going shows its name now.
+// still going shows its name now, also while a message box is up.
 BOOL OnProgressTimer() {
-    if (FileLineWaiting(GetTickCount(), false)) WriteFileLine();
+    ShowDueProgressFile();
     return TRUE;
 }
 
@@ -115,6 +115,10 @@ void CloseProgressDialog() {
 
 void ShowProgressFile(const char* path) {
     if (OfferFileLine(path, GetTickCount())) WriteFileLine();
+}
+
+void ShowDueProgressFile() {
+    if (FileLineWaiting(GetTickCount(), false)) WriteFileLine();
 }
 
 void ShowWaitingProgressFile() {
