@@ -12,19 +12,10 @@ namespace {
 
 // The current-file line of the open dialog: found once, set for every file.
 HWND g_fileLine = nullptr;
-// Looks for a waiting file name, also while a message box is up.
-const UINT_PTR kFileLineTimer = 1;
 
 void WriteFileLine() {
     const char* line = TakeFileLine(GetTickCount());
     if (g_fileLine) SetWindowTextA(g_fileLine, line);
-}
-
-// WM_TIMER: a file that began within 50 ms of the last change and is
-// still going shows its name now, also while a message box is up.
-BOOL OnProgressTimer() {
-    ShowDueProgressFile();
-    return TRUE;
 }
 
 // Centred on the area the parent covers; the parent's own offset is not
@@ -84,7 +75,6 @@ INT_PTR CALLBACK ProgressDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
     case WM_PAINT: return OnPaintProgressDialog(dialog);
     case WM_COMMAND: return OnProgressCommand(wParam, lParam);
     case WM_KEYDOWN: return OnProgressKey(dialog, wParam);
-    case WM_TIMER: return OnProgressTimer();
     default: return FALSE;
     }
 }
@@ -97,7 +87,6 @@ HWND OpenProgressDialog(HINSTANCE instance, HWND parent) {
     if (!dialog) return nullptr;
     ResetProgress(GetDlgItem(dialog, IDC_PROGRESS_ITEM_BAR), GetDlgItem(dialog, IDC_PROGRESS_OVERALL_BAR));
     g_fileLine = GetDlgItem(dialog, IDC_PROGRESS_FILE);
-    SetTimer(dialog, kFileLineTimer, kFileLineInterval, nullptr);
     SetProgressDialogHandle(dialog);
     PlaceOverParent(dialog, parent);
     ShowWindow(dialog, SW_SHOW);

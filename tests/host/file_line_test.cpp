@@ -10,7 +10,7 @@ namespace {
 
 enum Event {
     kBegins,  // a file begins (ShowProgressFile)
-    kTick,    // the dialog's timer
+    kTick,    // the work looks at the clock (ShowDueProgressFile)
     kLast,    // the last file is done: whatever waits is shown
 };
 
@@ -22,8 +22,8 @@ struct Step {
 };
 
 // One dialog's files: small ones in quick succession, a long one, a last
-// one that waits when the files are done. Ticks come every 50 ms, as the
-// dialog's timer's messages arrive when the installation pumps.
+// one that waits when the files are done. Ticks come as the work looks at
+// the clock while a file goes on.
 const Step kSteps[] = {
     {1000, kBegins, "a", "a"},    // the first file at once
     {1001, kBegins, "b", "a"},    // within 50 ms of the change: waits
