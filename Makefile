@@ -36,8 +36,9 @@ bench: deps $(BUILD)/win32/CMakeCache.txt
 	$(BUILD)/bench/inflate_bench --write $(BUILD)/bench/corpus.bin
 	./tools/wine-run.sh $(CURDIR)/$(BUILD)/wineprefix $(BUILD)/win32/inflate_bench.exe --read Z:$(CURDIR)/$(BUILD)/bench/corpus.bin
 
-# Whole installations under Wine: SETUP.EXE against an NSIS installer of
-# the same files (Wine's DLLs, a tree of small files), PERF_RUNS of each.
+# Whole installations under Wine: SETUP.EXE against NSIS installers of
+# the same files (Wine's DLLs, a tree of small files), one silent and one
+# that shows its progress page, PERF_RUNS of each.
 # Figures only; it fails only when an installation is incomplete.
 PERF_RUNS ?= 5
 perf: product

@@ -19,8 +19,9 @@ HWND DialogOf(void* context) { return static_cast<HWND>(context); }
 
 // Every look at the message queue is a round trip to the window system
 // (under Wine a server request): small members would look several times a
-// millisecond. Input waits at most this long.
-const DWORD kPumpInterval = 10;
+// millisecond. Input waits at most this long, well below what a person
+// notices; a busy tree of small files looks 40 times a second.
+const DWORD kPumpInterval = 25;
 
 void Pump(void*) {
     static DWORD last = 0;
@@ -28,6 +29,7 @@ void Pump(void*) {
     if (now - last < kPumpInterval) return;
     last = now;
     PumpPendingMessages();
+    ShowDueProgressFile();
 }
 
 uint32_t TickCount(void*) { return GetTickCount(); }
@@ -49,6 +51,8 @@ ProgressAnswer Report(void* context, uint16_t percentage, ProgressReportKind kin
 }
 
 bool AskForDisk(void* context, int n) {
+    // The member that goes on to the next disk is named while it waits.
+    ShowWaitingProgressFile();
     char text[128];
     FormatBounded(text, sizeof text, kDiskPromptFormat, n);
     MessageBeep(0);

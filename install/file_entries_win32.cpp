@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "base/startup_flags.h"
 #include "base/window_context.h"
 #include "fs/file_ops.h"
 #include "fs/file_search.h"
@@ -33,15 +34,25 @@ EntryResult Abandon(FileHandle source, FileHandle target, const char* targetPath
     return result;
 }
 
-// The target gets the source's attributes and its time of last change; the
-// stamp goes first, since a read-only target could not be opened for it.
-void CopyAttributesAndStamp(const char* target, uint32_t attributes, PackedStamp stamp) {
-    FileHandle file = OpenExistingFile(target, kModeReadWrite);
-    if (FileErrorCode() == 0) {
-        SetFileStamp(file, stamp);
-        CloseFileHandle(file);
+// The target gets the source's attributes and its time of last change. NT
+// keeps both when set through the open handle. Windows 95 may move the
+// stamp while it closes the file: there the stamp goes through a second
+// handle once the file is closed, and before the attributes, since a
+// read-only target could not be opened for it.
+void FinishTarget(FileHandle target, const char* path, uint32_t attributes, PackedStamp stamp) {
+    const uint16_t kept = static_cast<uint16_t>(attributes);
+    const bool nt = GetStartupFlags().nt;
+    if (nt) SetFileStamp(target, stamp);
+    const bool attributesSet = nt && SetAttributesOfOpenFile(target, kept);
+    CloseFileHandle(target);
+    if (!nt) {
+        FileHandle file = OpenExistingFile(path, kModeReadWrite);
+        if (FileErrorCode() == 0) {
+            SetFileStamp(file, stamp);
+            CloseFileHandle(file);
+        }
     }
-    SetAttributes(target, static_cast<uint16_t>(attributes));
+    if (!attributesSet) SetAttributes(path, kept);
 }
 
 // Creating the target truncates it: it must not be the source under another
@@ -89,6 +100,7 @@ EntryResult CopyPlainFile(const char* sourcePath, const char* realTargetPath, in
     uint16_t got = 0;
     do {
         PumpPendingMessages();
+        ShowDueProgressFile();
         if (ProgressAborted()) return Abandon(source, target, targetPath, kEntryCancelled, buffer);
         ReadBlock(source, buffer, kCopyBlock, &got);
         bool readFailed = FileErrorCode() != 0;
@@ -107,8 +119,7 @@ EntryResult CopyPlainFile(const char* sourcePath, const char* realTargetPath, in
         if (size > 0) SetItemPercent(RoundedPercent(copied, size));
     } while (got == kCopyBlock);
     ReleaseBlock(buffer);
-    CloseFileHandle(target);
-    CopyAttributesAndStamp(targetPath, attributes, stamp);
+    FinishTarget(target, targetPath, attributes, stamp);
     CloseFileHandle(source);
     return kEntryDone;
 }

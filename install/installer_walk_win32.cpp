@@ -80,6 +80,7 @@ void SharedFileFailed(void* context, char kind, const char* text) {
 
 // The message for a failed entry, owned by the progress dialog.
 void ReportEntryFailure(void* context, EntryResult result, const FileEntryPlan& plan, const char* failedPath) {
+    ShowWaitingProgressFile();
     char message[kMessageSize];
     if (result == kEntryReadError) {
         FormatBounded(message, sizeof message, Localized(kReadErrorMessage), plan.sourceFits ? plan.source : plan.file);
@@ -93,8 +94,12 @@ void ReportEntryFailure(void* context, EntryResult result, const FileEntryPlan& 
     MessageBoxA(ProgressDialogHandle(), message, Places(context).windowCaption, MB_OK | MB_ICONWARNING);
 }
 
-// The overall bar is full once the list has ended, also after a failure.
-void ListEnds(void*, int) { SetOverallPercent(100); }
+// The overall bar is full once the list has ended, also after a failure;
+// the last file's name is on the line before any message that follows.
+void ListEnds(void*, int) {
+    ShowWaitingProgressFile();
+    SetOverallPercent(100);
+}
 
 void Prune(void* context) { PruneBackups(Places(context).destination); }
 

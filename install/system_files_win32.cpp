@@ -9,6 +9,7 @@
 #include "fs/short_path.h"
 #include "install/run_texts.h"
 #include "install/version_info.h"
+#include "progress/progress_dialog.h"
 #include "setup/language.h"
 
 namespace {
@@ -97,6 +98,7 @@ bool ReplaceByNewer(const char* temporaryPath, const char* existingPath, const c
 }
 
 void ShowSystemFileFailure(char kind, const char* text, const char* caption) {
+    ShowWaitingProgressFile();
     char message[kMessageSize];
     if (kind == 'W') {
         FormatBounded(message, sizeof message, Localized(kWindowsDirectoryFailure), text);

@@ -14,5 +14,17 @@ const WPARAM kProgressQueryCommand = 120;
 HWND OpenProgressDialog(HINSTANCE instance, HWND parent);
 void CloseProgressDialog();
 
-// The current-file line: a carriage return and the path (cut to fit).
+// The current-file line: a carriage return and the path (cut to fit),
+// rewritten at most every 50 ms (progress/file_line.h).
 void ShowProgressFile(const char* path);
+
+// The waiting file name shown if its time has come: called as the work
+// goes on (where it looks at its message queue), so that a file that takes
+// longer than the interval shows its own name. No timer: its messages
+// would cost a look at the queue of their own every 50 ms.
+void ShowDueProgressFile();
+
+// The waiting file name, if any, shown and painted now: before a message
+// about the files (a disk prompt among them), or when the last file is
+// done.
+void ShowWaitingProgressFile();

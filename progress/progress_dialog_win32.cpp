@@ -4,6 +4,7 @@
 
 #include "base/window_context.h"
 #include "fs/path_utils.h"
+#include "progress/file_line.h"
 #include "progress/progress_bars.h"
 #include "resources/resource.h"
 
@@ -11,6 +12,11 @@ namespace {
 
 // The current-file line of the open dialog: found once, set for every file.
 HWND g_fileLine = nullptr;
+
+void WriteFileLine() {
+    const char* line = TakeFileLine(GetTickCount());
+    if (g_fileLine) SetWindowTextA(g_fileLine, line);
+}
 
 // Centred on the area the parent covers; the parent's own offset is not
 // added, since the parent is the maximized shell window.
@@ -92,16 +98,20 @@ void CloseProgressDialog() {
     SetProgressDialogHandle(nullptr);
     DetachProgressBars();
     g_fileLine = nullptr;
+    ResetFileLine();
     if (dialog) DestroyWindow(dialog);
 }
 
 void ShowProgressFile(const char* path) {
-    char line[kMaxPath + 1] = "\r";
-    CopyBounded(line + 1, path, kMaxPath);
-    HWND dialog = ProgressDialogHandle();
-    if (g_fileLine) {
-        SetWindowTextA(g_fileLine, line);
-    } else if (dialog) {
-        SetDlgItemTextA(dialog, IDC_PROGRESS_FILE, line);
-    }
+    if (OfferFileLine(path, GetTickCount())) WriteFileLine();
+}
+
+void ShowDueProgressFile() {
+    if (FileLineWaiting(GetTickCount(), false)) WriteFileLine();
+}
+
+void ShowWaitingProgressFile() {
+    if (!FileLineWaiting(0, true)) return;
+    WriteFileLine();
+    if (g_fileLine) UpdateWindow(g_fileLine);
 }

@@ -61,6 +61,7 @@ TEST_F(Installation, PlainFilesArrivedWithAttributesAndTimes) {
     dist_.WriteFile("empty.dat", "");
     dist_.WriteFile("locked.ini", "[x]\r\n");
     SetLastWrite(dist_.PathOf("readme.txt"), 1997);
+    SetLastWrite(dist_.PathOf("locked.ini"), 1996);
     SetFileAttributesA(dist_.PathOf("locked.ini").c_str(), FILE_ATTRIBUTE_READONLY);
     Start("1=readme.txt\r\n2=empty.dat,\r\n3=locked.ini, x\r\n");
     EXPECT_EQ(Answer(), "Installation successful!");
@@ -72,6 +73,10 @@ TEST_F(Installation, PlainFilesArrivedWithAttributesAndTimes) {
     EXPECT_EQ(CompareFileTime(&installed, &original), 0);
     EXPECT_TRUE(GetFileAttributesA(Installed("locked.ini").c_str()) & FILE_ATTRIBUTE_READONLY);
     EXPECT_EQ(ReadWholeFile(Installed("locked.ini")), "[x]\r\n");
+    // Stamp and read-only attribute both set through the target's own handle.
+    installed = LastWrite(Installed("locked.ini"));
+    original = LastWrite(dist_.PathOf("locked.ini"));
+    EXPECT_EQ(CompareFileTime(&installed, &original), 0);
     SetFileAttributesA(Installed("locked.ini").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 

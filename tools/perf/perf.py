@@ -1,16 +1,19 @@
 #!/usr/bin/env python3
-"""Whole installations under Wine: SETUP.EXE against an NSIS installer of
+"""Whole installations under Wine: SETUP.EXE against two NSIS installers of
 the same files, for each payload that build_payloads.py made. Prints
 figures; fails only when an installation did not install what it should.
 
   SETUP.EXE  perf_driver.exe plays the user and times from the click on
              OK in the destination dialog to the "Installation successful!"
              box (QueryPerformanceCounter).
-  NSIS       the whole `wine setup.exe /S /D=...` process, less Wine's own
-             start-up: the median of a GUI program that does nothing,
-             started the same way.
+  NSIS       silent: the whole `wine setup.exe /S /D=...` process, less
+             Wine's own start-up (the median of a GUI program that does
+             nothing, started the same way); it draws nothing.
+  NSIS page  the same with its progress page on screen (`Page instfiles`,
+             `AutoCloseWindow true`), as SETUP.EXE draws its dialog:
+             `wine setup.exe /D=...`, which closes itself when done.
 
-Runs alternate between the two, each into a new empty folder, after one
+Runs alternate between the three, each into a new empty folder, after one
 warm-up run of each; every run's folder is checked (file count, total
 size, SHA-256 of 20 files). With strace, one traced run of each counts
 the wineserver requests per installed file.
@@ -28,6 +31,11 @@ import sys
 import time
 
 PAYLOADS = ('dlls', 'tree')
+# The peers: file name stem and makensis defines. Silent draws nothing; the
+# page peer draws its progress page as SETUP.EXE draws its dialog.
+PEERS = (('nsis', []), ('nsisp', ['-DPAGE']))
+PEER_LABELS = {'nsis': 'NSIS', 'nsisp': 'NSIS page'}
+PEER_RATIO_LABELS = {'nsis': 'silent NSIS', 'nsisp': 'drawing NSIS'}
 PROGRAM = 'Corvane Perf'
 CAPTION = 'Installation ' + PROGRAM
 SAMPLE = 20
@@ -84,13 +92,16 @@ class Bench:
         with open(os.path.join(dist, 'SETUP.inf'), 'wb') as f:
             f.write(setup_inf(name + '.zip'))
         os.link(os.path.join(folder, name + '.zip'), os.path.join(dist, name + '.zip'))
-        installer = None
+        installers = {}
         if self.makensis:
-            # Short, so that the process's name is whole in strace's output.
-            installer = os.path.join(folder, 'nsis-%s.exe' % name)
-            subprocess.run([self.makensis, '-V2', '-DPAYLOAD=' + os.path.join(folder, 'payload'),
-                            '-DOUTFILE=' + installer, os.path.join(HERE, 'installer.nsi')], check=True)
-        return dist, installer
+            for peer, defines in PEERS:
+                # Short, so that the process's name is whole in strace's output.
+                installer = os.path.join(folder, '%s-%s.exe' % (peer, name))
+                subprocess.run([self.makensis, '-V2', '-DPAYLOAD=' + os.path.join(folder, 'payload'),
+                                '-DOUTFILE=' + installer] + defines + [os.path.join(HERE, 'installer.nsi')],
+                               check=True)
+                installers[peer] = installer
+        return dist, installers
 
     # --- one run ---------------------------------------------------------------
 
@@ -111,11 +122,12 @@ class Bench:
             return None, unix_folder
         return float(found.group(1)), unix_folder
 
-    def run_nsis(self, installer, name, run, tracer=()):
-        unix_folder, folder = self.destination('nsis', name, run)
+    def run_nsis(self, peer, installer, name, run, tracer=()):
+        unix_folder, folder = self.destination(peer, name, run)
         self.fresh(unix_folder)
-        command = list(tracer) + ['wine', installer, '/S', '/D=' + folder]
-        return self.wall(command, 'NSIS %s run %s' % (name, run)), unix_folder
+        silent = ['/S'] if peer == 'nsis' else []
+        command = list(tracer) + ['wine', installer] + silent + ['/D=' + folder]
+        return self.wall(command, '%s %s run %s' % (PEER_LABELS[peer], name, run)), unix_folder
 
     def wall(self, command, label):
         start = time.perf_counter()
@@ -166,36 +178,41 @@ class Bench:
     def time_payload(self, name, start_up):
         entries = self.manifest(name)
         size = sum(s for _, s, _ in entries)
-        dist, installer = self.lay_out(name)
+        dist, installers = self.lay_out(name)
         line = 'payload %s: %d files, %.1f MiB; SETUP.EXE archive %.1f MiB' % (
             name, len(entries), size / 1048576.0, os.path.getsize(os.path.join(dist, name + '.zip')) / 1048576.0)
-        if installer:
-            line += ', NSIS installer %.1f MiB' % (os.path.getsize(installer) / 1048576.0)
+        if installers:
+            line += ', NSIS installer %.1f MiB' % (os.path.getsize(installers['nsis']) / 1048576.0)
         print(line, flush=True)
-        ours, nsis = [], []
+        ours = []
+        peers = {peer: [] for peer in installers}
         for run in ['warm-up'] + [str(i) for i in range(1, self.runs + 1)]:
             ms, folder = self.run_ours(dist, name, run)
             ours_ok = ms is not None and self.verify(folder, entries, 'SETUP.EXE %s run %s' % (name, run))
-            text = '  run %-7s SETUP.EXE %8.0f ms' % (run, ms or 0)
-            if installer:
-                whole, folder = self.run_nsis(installer, name, run)
-                nsis_ok = self.verify(folder, entries, 'NSIS %s run %s' % (name, run))
-                text += '   NSIS %8.0f ms (whole process %.0f ms)' % (whole - start_up, whole)
-                if run != 'warm-up' and nsis_ok:
-                    nsis.append(whole - start_up)
+            text = '  run %-7s SETUP.EXE %6.0f ms' % (run, ms or 0)
+            for peer, installer in installers.items():
+                whole, folder = self.run_nsis(peer, installer, name, run)
+                ok = self.verify(folder, entries, '%s %s run %s' % (PEER_LABELS[peer], name, run))
+                text += '   %s %6.0f ms' % (PEER_LABELS[peer], whole - start_up)
+                if run != 'warm-up' and ok:
+                    peers[peer].append(whole - start_up)
             if run != 'warm-up' and ours_ok:
                 ours.append(ms)
             print(text, flush=True)
         if ours:
             print('  SETUP.EXE median %.0f ms (OK in the destination dialog to "Installation successful!", '
                   'seen within %d ms)' % (statistics.median(ours), POLL_MS))
-        if nsis:
-            print('  NSIS      median %.0f ms (whole process less Wine start-up)' % statistics.median(nsis))
-        if ours and nsis:
-            print('  ours/nsis install-time ratio %.2f' % (statistics.median(ours) / statistics.median(nsis)))
-        elif not installer:
+        for peer, times in peers.items():
+            if times:
+                print('  %-9s median %.0f ms (whole process less Wine start-up)' %
+                      (PEER_LABELS[peer], statistics.median(times)))
+        for peer, times in peers.items():
+            if ours and times:
+                print('  ours/%s install-time ratio %.2f' %
+                      (PEER_RATIO_LABELS[peer], statistics.median(ours) / statistics.median(times)))
+        if not installers:
             print('  NSIS skipped: makensis is not installed')
-        return dist, installer, entries
+        return dist, installers, entries
 
     # --- wineserver requests ------------------------------------------------------
 
@@ -233,21 +250,21 @@ class Bench:
                                          lambda tracer: self.wall(tracer + ['wine', self.noop, '--noop'], 'noop'),
                                          'noop')
         print('  Wine start-up alone (a program that does nothing): %d requests' % noop)
-        for name, dist, installer, entries in payloads:
+        for name, dist, installers, entries in payloads:
             files = len(entries)
             count, threads, (ms, folder) = self.count_requests(
                 'SETUP.EXE', lambda tracer: self.run_ours(dist, name, 'strace', tracer), 'ours-' + name)
             if ms is not None:
                 self.verify(folder, entries, 'SETUP.EXE %s under strace' % name)
-            line = '  %s: SETUP.EXE %d requests (%s), %.1f per installed file (%.1f less Wine start-up)' % (
-                name, count, threads_text(threads), count / files, (count - noop) / files)
-            if installer:
+            line = '  %s: %-9s %d requests (%s), %.1f per installed file (%.1f less Wine start-up)' % (
+                name, 'SETUP.EXE', count, threads_text(threads), count / files, (count - noop) / files)
+            for peer, installer in installers.items():
                 count, threads, (_, folder) = self.count_requests(
-                    os.path.basename(installer), lambda tracer: self.run_nsis(installer, name, 'strace', tracer),
-                    'nsis-' + name)
-                self.verify(folder, entries, 'NSIS %s under strace' % name)
-                line += '\n  %s: NSIS      %d requests (%s), %.1f per installed file (%.1f less Wine start-up)' % (
-                    name, count, threads_text(threads), count / files, (count - noop) / files)
+                    os.path.basename(installer),
+                    lambda tracer: self.run_nsis(peer, installer, name, 'strace', tracer), peer + '-' + name)
+                self.verify(folder, entries, '%s %s under strace' % (PEER_LABELS[peer], name))
+                line += '\n  %s: %-9s %d requests (%s), %.1f per installed file (%.1f less Wine start-up)' % (
+                    name, PEER_LABELS[peer], count, threads_text(threads), count / files, (count - noop) / files)
             print(line, flush=True)
 
 
