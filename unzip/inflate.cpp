@@ -103,7 +103,7 @@ DecodeResult StoredBlock(DecoderState& state) {
     return kDecodeOk;
 }
 
-DecodeResult FixedBlock(DecoderState& state) {
+DecodeResult FixedBlock(DecoderState& state, const SymbolTemplates& templates) {
     uint8_t lengths[kMaxLiteralLengthCodes];
     memset(lengths, 8, 144);
     memset(lengths + 144, 9, 112);
@@ -112,18 +112,18 @@ DecodeResult FixedBlock(DecoderState& state) {
     uint32_t literalEntries[kLiteralLengthTableSize];
     uint32_t distanceEntries[kFixedDistanceTableSize];
     BlockCodes codes = {{literalEntries, 0}, {distanceEntries, 0}};
-    BuildDecodeTable(lengths, kMaxLiteralLengthCodes, kSymbolTemplates.literalLength, kFixedLiteralLengthWidth,
+    BuildDecodeTable(lengths, kMaxLiteralLengthCodes, templates.literalLength, kFixedLiteralLengthWidth,
                      kLiteralLengthTableSize, codes.literalLength);
     // 30 of the 32 five-bit distance codes: incomplete, and accepted.
     memset(lengths, 5, kFixedDistanceCodes);
-    BuildDecodeTable(lengths, kFixedDistanceCodes, kSymbolTemplates.distance, kFixedDistanceWidth,
+    BuildDecodeTable(lengths, kFixedDistanceCodes, templates.distance, kFixedDistanceWidth,
                      kFixedDistanceTableSize, codes.distance);
     return DecodeBlockCodes(state, codes);
 }
 
 bool CompleteOrSingle(CodeShape shape) { return shape == kCodeComplete || shape == kCodeSingle; }
 
-DecodeResult DynamicBlock(DecoderState& state) {
+DecodeResult DynamicBlock(DecoderState& state, const SymbolTemplates& templates) {
     unsigned literalCodes = TakeBits(state, 5) + 257;
     unsigned distanceCodes = TakeBits(state, 5) + 1;
     unsigned codeLengthCodes = TakeBits(state, 4) + 4;
@@ -133,7 +133,7 @@ DecodeResult DynamicBlock(DecoderState& state) {
     for (unsigned i = 0; i < codeLengthCodes; ++i) lengths[kCodeLengthOrder[i]] = static_cast<uint8_t>(TakeBits(state, 3));
     uint32_t codeLengthEntries[kCodeLengthTableSize];
     DecodeTable codeLengthTable = {codeLengthEntries, 0};
-    if (!CompleteOrSingle(BuildDecodeTable(lengths, kCodeLengthSymbols, kSymbolTemplates.codeLength, kCodeLengthWidth,
+    if (!CompleteOrSingle(BuildDecodeTable(lengths, kCodeLengthSymbols, templates.codeLength, kCodeLengthWidth,
                                            kCodeLengthTableSize, codeLengthTable)))
         return kDecodeInvalidData;
 
@@ -168,10 +168,10 @@ DecodeResult DynamicBlock(DecoderState& state) {
     uint32_t literalEntries[kLiteralLengthTableSize];
     uint32_t distanceEntries[kDistanceTableSize];
     BlockCodes codes = {{literalEntries, 0}, {distanceEntries, 0}};
-    if (!CompleteOrSingle(BuildDecodeTable(lengths, literalCodes, kSymbolTemplates.literalLength, kLiteralLengthWidth,
+    if (!CompleteOrSingle(BuildDecodeTable(lengths, literalCodes, templates.literalLength, kLiteralLengthWidth,
                                            kLiteralLengthTableSize, codes.literalLength)))
         return kDecodeInvalidData;
-    if (BuildDecodeTable(lengths + literalCodes, distanceCodes, kSymbolTemplates.distance, kDistanceWidth,
+    if (BuildDecodeTable(lengths + literalCodes, distanceCodes, templates.distance, kDistanceWidth,
                          kDistanceTableSize, codes.distance) == kCodeOverSubscribed)
         return kDecodeInvalidData;
     return DecodeBlockCodes(state, codes);
@@ -213,14 +213,16 @@ DecodeResult InflateMember(DecoderState& state) {
     state.windowPosition = 0;
     state.bitBuffer = 0;
     state.bitCount = 0;
+    SymbolTemplates templates;
+    MakeSymbolTemplates(templates);
     for (;;) {
         unsigned last = TakeBits(state, 1);
         unsigned type = TakeBits(state, 2);
         DecodeResult result;
         switch (type) {
         case kStoredBlock: result = StoredBlock(state); break;
-        case kFixedBlock: result = FixedBlock(state); break;
-        case kDynamicBlock: result = DynamicBlock(state); break;
+        case kFixedBlock: result = FixedBlock(state, templates); break;
+        case kDynamicBlock: result = DynamicBlock(state, templates); break;
         default: result = kDecodeInvalidData; break;
         }
         if (result != kDecodeOk) {

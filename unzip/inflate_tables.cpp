@@ -10,8 +10,9 @@ const uint16_t kDistanceBase[30] = {1,   2,   3,   4,   5,   7,    9,    13,   1
                                     193, 257, 385, 513, 769, 1025, 1537, 2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577};
 const uint8_t kDistanceExtra[30] = {0, 0, 0, 0, 1, 1, 2, 2, 3, 3, 4, 4, 5, 5, 6, 6, 7, 7, 8, 8, 9, 9, 10, 10, 11, 11, 12, 12, 13, 13};
 
-constexpr SymbolTemplates MakeTemplates() {
-    SymbolTemplates t = {};
+}  // namespace
+
+void MakeSymbolTemplates(SymbolTemplates& t) {
     for (unsigned s = 0; s < 256; ++s) t.literalLength[s] = MakeEntry(kEntryLiteral, 0, 0, s);
     t.literalLength[256] = MakeEntry(kEntryEndOfBlock, 0, 0, 0);
     for (unsigned s = 257; s < 286; ++s)
@@ -20,8 +21,9 @@ constexpr SymbolTemplates MakeTemplates() {
     for (unsigned s = 0; s < 30; ++s) t.distance[s] = MakeEntry(kEntryBase, 0, kDistanceExtra[s], kDistanceBase[s]);
     t.distance[30] = t.distance[31] = MakeEntry(kEntryInvalid, 0, 0, 0);
     for (unsigned s = 0; s < kCodeLengthSymbols; ++s) t.codeLength[s] = MakeEntry(kEntryLiteral, 0, 0, s);
-    return t;
 }
+
+namespace {
 
 const uint32_t kInvalidEntry = MakeEntry(kEntryInvalid, 0, 0, 0);
 
@@ -40,8 +42,6 @@ void FillInvalid(uint32_t* entries, unsigned count) {
 }
 
 }  // namespace
-
-extern const SymbolTemplates kSymbolTemplates = MakeTemplates();
 
 CodeShape BuildDecodeTable(const uint8_t* lengths, unsigned count, const uint32_t* templates, unsigned nominalWidth,
                            unsigned capacity, DecodeTable& table) {

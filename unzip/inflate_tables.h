@@ -77,4 +77,6 @@ struct SymbolTemplates {
     uint32_t distance[kDistanceSymbols];
     uint32_t codeLength[kCodeLengthSymbols];
 };
-extern const SymbolTemplates kSymbolTemplates;
+// Filled for each member rather than kept as 1.4 KB of constants in a
+// program that must fit its size: some 340 stores, nothing beside a block.
+void MakeSymbolTemplates(SymbolTemplates& templates);
