@@ -397,13 +397,10 @@ int main(int argc, char** argv) {
         "native build",
 #endif
         static_cast<int>(sizeof(void*) * 8),
-        careful                               ? "careful"
-        : BestFastLoop() == kFastLoopWideBmi2 ? "fast (SSE2, BMI2)"
-        : BestFastLoop() == kFastLoopWide     ? "fast (SSE2)"
-                                              : "fast (plain)",
-        BestCrc32Path() == kCrcWideClmul ? "512-bit carry-less multiply"
-        : BestCrc32Path() == kCrcClmul   ? "carry-less multiply"
-                                         : "tables",
+        careful                           ? "careful"
+        : BestFastLoop() == kFastLoopWide ? "fast (SSE2)"
+                                          : "fast (plain)",
+        BestCrc32Path() == kCrcClmul ? "carry-less multiply" : "tables",
         kRounds,
 #ifdef _WIN32
         "wall clock");

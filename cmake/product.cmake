@@ -72,8 +72,8 @@ endforeach()
 include(cmake/code_page_932.cmake)
 
 # Import table check: only functions of Windows 95's own DLLs that the first
-# release of NT 3.51 exports too, no static constructors; it also prints the
-# program's size.
+# release of NT 3.51 exports too, no static constructors, and at most 64 KiB,
+# the size it prints.
 add_test(NAME product_imports COMMAND ${CMAKE_SOURCE_DIR}/tools/check-imports.sh
   i686-w64-mingw32-objdump i686-w64-mingw32-nm $<TARGET_FILE:setup> ${CMAKE_SOURCE_DIR}/tools/win95-exports
   ${CMAKE_SOURCE_DIR}/tools/nt351-exports

@@ -4,8 +4,8 @@
 # that the Windows 95 version of its DLL does not export (the lists in
 # tools/win95-exports) or that the first release of NT 3.51 does not (the
 # lists in tools/nt351-exports, for the DLLs that have one), headers of a
-# later Windows, or code that needs a C runtime to run before WinMain
-# (static constructors).
+# later Windows, code that needs a C runtime to run before WinMain
+# (static constructors), or a program over 64 KiB.
 # Usage: check-imports.sh OBJDUMP NM EXE WIN95_LIST_DIR NT351_LIST_DIR [ARCHIVE_OR_OBJECT...]
 objdump=$1; nm=$2; exe=$3; lists=$4; nt351_lists=$5
 shift 5
@@ -64,5 +64,8 @@ for code in "$@"; do
     status=1
   fi
 done
-echo "SETUP.EXE: $(wc -c < "$exe") bytes"
+# A setup program that once fit on a floppy beside its archives.
+size=$(wc -c < "$exe")
+echo "SETUP.EXE: $size bytes"
+[ "$size" -le 65536 ] || { echo "SETUP.EXE is $size bytes, over its 64 KiB (65536 bytes)" >&2; status=1; }
 exit $status

@@ -1,16 +1,13 @@
 #include "unzip/cpu_features.h"
 
 // The processor's own word; SSE2 needs the system's word as well (on
-// Windows), and so do the 512-bit registers: the system says through
-// XGETBV which register states it saves, once it has enabled XSAVE (which
-// CPUID reports; XGETBV itself faults before that).
+// Windows).
 #if defined(__i386__) || defined(__x86_64__)
 
 #include <cpuid.h>
 
 namespace {
 
-const unsigned kAvx512States = 0xE6;  // SSE, AVX, opmask, upper ZMM halves, upper 16 ZMM
 const unsigned kIdFlag = 0x200000;    // EFLAGS.ID
 
 // A 386 and the early 486s have no CPUID and fault on it; only where it
@@ -41,13 +38,6 @@ __attribute__((noinline)) bool CpuidLeaf(unsigned leaf, unsigned subleaf, unsign
     return true;
 }
 
-__attribute__((noinline)) bool SystemSavesAvx512State() {
-    if (!ProcessorFeatureBit(1, kRegisterC, bit_OSXSAVE)) return false;
-    unsigned low, high;
-    __asm__ volatile("xgetbv" : "=a"(low), "=d"(high) : "c"(0));
-    return (low & kAvx512States) == kAvx512States;
-}
-
 }  // namespace
 
 // Asked of the processor directly rather than through the compiler's
@@ -58,20 +48,11 @@ bool ProcessorFeatureBit(unsigned leaf, int cpuidRegister, unsigned bit) {
     return (r[cpuidRegister] & bit) != 0;
 }
 
-bool ProcessorHasBmi2() { return ProcessorFeatureBit(7, kRegisterB, bit_BMI2); }
-
 bool ProcessorHasClmul() { return ProcessorFeatureBit(1, kRegisterC, bit_PCLMUL); }
-
-bool SystemEnablesWideClmul() {
-    return SystemSavesAvx512State() && ProcessorFeatureBit(7, kRegisterB, bit_AVX512F) &&
-           ProcessorFeatureBit(7, kRegisterC, bit_VPCLMULQDQ);
-}
 
 #else
 
 bool ProcessorFeatureBit(unsigned, int, unsigned) { return false; }
-bool ProcessorHasBmi2() { return false; }
 bool ProcessorHasClmul() { return false; }
-bool SystemEnablesWideClmul() { return false; }
 
 #endif

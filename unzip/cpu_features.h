@@ -12,13 +12,5 @@ bool ProcessorFeatureBit(unsigned leaf, int cpuidRegister, unsigned bit);
 // between threads (Windows 95 never does).
 bool SystemEnablesSse2();
 
-// The BMI2 shifts: general registers only, nothing for the system to save.
-bool ProcessorHasBmi2();
-
 // PCLMULQDQ, usable with SSE2 registers.
 bool ProcessorHasClmul();
-
-// AVX-512 with VPCLMULQDQ (used with PCLMULQDQ and SSE2, asked apart), and
-// a system that saves the 512-bit registers
-// (Windows 95 does not even enable XSAVE).
-bool SystemEnablesWideClmul();

@@ -15,7 +15,6 @@ const uint32_t kReflectedPolynomial = 0xEDB88320u;
 uint32_t crcTable[8][256];
 Crc32Path crcPath = kCrcTables;
 const size_t kClmulFrom = 64;
-const size_t kWideClmulFrom = 256;
 
 inline uint32_t Load32(const uint8_t* p) {
     return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) | (static_cast<uint32_t>(p[2]) << 16) |
@@ -25,8 +24,7 @@ inline uint32_t Load32(const uint8_t* p) {
 }  // namespace
 
 Crc32Path BestCrc32Path() {
-    if (!SystemEnablesSse2() || !ProcessorHasClmul()) return kCrcTables;
-    return SystemEnablesWideClmul() ? kCrcWideClmul : kCrcClmul;
+    return SystemEnablesSse2() && ProcessorHasClmul() ? kCrcClmul : kCrcTables;
 }
 
 void UseCrc32Path(Crc32Path path) { crcPath = path; }
@@ -48,8 +46,7 @@ void Crc32Update(const void* bytes, size_t count, uint32_t& crc) {
     uint32_t c = crc;
     if (crcPath != kCrcTables && count >= kClmulFrom) {
         size_t whole = count & ~static_cast<size_t>(15);
-        c = crcPath == kCrcWideClmul && whole >= kWideClmulFrom ? Crc32FoldWide(c, p, whole)
-                                                                : Crc32FoldClmul(c, p, whole);
+        c = Crc32FoldClmul(c, p, whole);
         p += whole;
         count -= whole;
     }

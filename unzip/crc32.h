@@ -11,8 +11,8 @@ void InitCrc32Table();
 void Crc32Update(const void* bytes, size_t count, uint32_t& crc);
 
 // The ways the register can be folded: tables everywhere, carry-less
-// multiply where processor and system allow, 128 or 512 bits wide. The best
-// one is chosen at start-up; tests may choose one up to it.
-enum Crc32Path { kCrcTables, kCrcClmul, kCrcWideClmul };
+// multiply where processor and system allow. The best one is chosen at
+// start-up; tests may choose one up to it.
+enum Crc32Path { kCrcTables, kCrcClmul };
 Crc32Path BestCrc32Path();
 void UseCrc32Path(Crc32Path path);

@@ -70,52 +70,8 @@ __attribute__((target("pclmul,sse2"))) uint32_t Crc32FoldClmul(uint32_t crc, con
     return FinishFold(x0, p, count);
 }
 
-namespace {
-
-#define WIDE_TARGET __attribute__((target("avx512f,vpclmulqdq,pclmul,sse2")))
-
-WIDE_TARGET inline __m512i Fold512(__m512i x, __m512i k) {
-    return _mm512_xor_si512(_mm512_clmulepi64_epi128(x, k, 0x00), _mm512_clmulepi64_epi128(x, k, 0x11));
-}
-
-WIDE_TARGET inline __m512i Constants512(uint64_t low, uint64_t high) {
-    const long long l = static_cast<long long>(low), h = static_cast<long long>(high);
-    return _mm512_set_epi64(h, l, h, l, h, l, h, l);
-}
-
-WIDE_TARGET inline __m512i Load512(const uint8_t* p) { return _mm512_loadu_si512(p); }
-
-}  // namespace
-
-WIDE_TARGET uint32_t Crc32FoldWide(uint32_t crc, const uint8_t* p, size_t count) {
-    __m512i x0 = _mm512_xor_si512(Load512(p), _mm512_zextsi128_si512(_mm_cvtsi32_si128(static_cast<int>(crc))));
-    __m512i x1 = Load512(p + 64), x2 = Load512(p + 128), x3 = Load512(p + 192);
-    p += 256;
-    count -= 256;
-    __m512i k = Constants512(kFold2048Low, kFold2048High);
-    for (; count >= 256; count -= 256, p += 256) {
-        x0 = _mm512_xor_si512(Fold512(x0, k), Load512(p));
-        x1 = _mm512_xor_si512(Fold512(x1, k), Load512(p + 64));
-        x2 = _mm512_xor_si512(Fold512(x2, k), Load512(p + 128));
-        x3 = _mm512_xor_si512(Fold512(x3, k), Load512(p + 192));
-    }
-    k = Constants512(kFold4Low, kFold4High);
-    x0 = _mm512_xor_si512(Fold512(x0, k), x1);
-    x0 = _mm512_xor_si512(Fold512(x0, k), x2);
-    x0 = _mm512_xor_si512(Fold512(x0, k), x3);
-    // Four lanes of 128 bits into the last one.
-    uint8_t lanes[64];
-    _mm512_storeu_si512(lanes, x0);
-    __m128i r = Load(lanes + 48);
-    r = _mm_xor_si128(r, Fold(Load(lanes), Pair(kFold3Low, kFold3High)));
-    r = _mm_xor_si128(r, Fold(Load(lanes + 16), Pair(kFold2Low, kFold2High)));
-    r = _mm_xor_si128(r, Fold(Load(lanes + 32), Pair(kFold1Low, kFold1High)));
-    return FinishFold(r, p, count);
-}
-
 #else
 
 uint32_t Crc32FoldClmul(uint32_t crc, const uint8_t*, size_t) { return crc; }
-uint32_t Crc32FoldWide(uint32_t crc, const uint8_t*, size_t) { return crc; }
 
 #endif

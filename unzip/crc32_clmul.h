@@ -1,7 +1,6 @@
 // CRC-32 by carry-less multiplication (PCLMULQDQ with SSE2) on x86: folds
-// 64 bytes per step, several times faster than any table; with AVX-512,
-// 256 bytes per step. Used only when the processor has the instructions
-// and the system saves their registers.
+// 64 bytes per step, several times faster than any table. Used only when
+// the processor has the instructions and the system saves their registers.
 #pragma once
 
 #include <cstddef>
@@ -9,7 +8,3 @@
 
 // Folds count bytes (a multiple of 16, at least 64) into the register.
 uint32_t Crc32FoldClmul(uint32_t crc, const uint8_t* bytes, size_t count);
-
-// The same with 512-bit registers (AVX-512 and VPCLMULQDQ, where the
-// system saves them), 256 bytes per step; count a multiple of 16, at least 256.
-uint32_t Crc32FoldWide(uint32_t crc, const uint8_t* bytes, size_t count);

@@ -21,10 +21,10 @@ DecodeResult DecodeBlockCodes(DecoderState& state, const BlockCodes& codes);
 DecodeResult DecodeCodesFast(DecoderState& state, const BlockCodes& codes, bool* blockEnded);
 
 // The fast loop comes in kinds: plain (any processor), with SSE2 moves
-// (for i686 only where the system enables them; x86-64 always has them),
-// and with SSE2 and the BMI2 shifts. The best one this machine allows runs
+// (for i686 only where the system enables them; x86-64 always has them).
+// The best one this machine allows runs
 // unless a test or the benchmark chooses another, or the careful loop alone.
-enum FastLoopKind { kFastLoopOff, kFastLoopPlain, kFastLoopWide, kFastLoopWideBmi2 };
+enum FastLoopKind { kFastLoopOff, kFastLoopPlain, kFastLoopWide };
 FastLoopKind BestFastLoop();
 void UseFastLoop(FastLoopKind kind);  // a kind above BestFastLoop would fault
 void EnableFastDecoding(bool enabled);

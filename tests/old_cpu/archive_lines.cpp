@@ -58,8 +58,8 @@ long ParseNumber(const char* text) {
 }
 
 void PrintKinds() {
-    static const char* const kLoops[] = {"off", "plain", "wide", "wide+bmi2"};
-    static const char* const kCrcs[] = {"tables", "clmul", "clmul512"};
+    static const char* const kLoops[] = {"off", "plain", "wide"};
+    static const char* const kCrcs[] = {"tables", "clmul"};
     Line line = {};
     Append(line, "fast loop ");
     Append(line, kLoops[BestFastLoop()]);
