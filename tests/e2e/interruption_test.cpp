@@ -111,23 +111,11 @@ std::vector<std::string> TemporaryNames(const std::string& folder) {
     return names;
 }
 
-// The progress dialog of the process, shown or not yet, or a message box
-// that is shown; null when none.
+// The progress dialog of the process, shown or not yet; null when none.
 struct DialogQuery {
     DWORD processId;
     HWND found;
 };
-
-BOOL CALLBACK MatchMessageBox(HWND window, LPARAM parameter) {
-    DialogQuery& query = *reinterpret_cast<DialogQuery*>(parameter);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    char name[16] = "";
-    if (owner != query.processId || !IsWindowVisible(window) || !GetClassNameA(window, name, sizeof name)) return TRUE;
-    if (lstrcmpA(name, "#32770") != 0 || !GetDlgItem(window, 0xFFFF)) return TRUE;
-    query.found = window;
-    return FALSE;
-}
 
 BOOL CALLBACK MatchProgressDialog(HWND window, LPARAM parameter) {
     DialogQuery& query = *reinterpret_cast<DialogQuery*>(parameter);
@@ -169,9 +157,7 @@ public:
 
     // Looked at once, without waiting.
     bool MessageBoxShown() const {
-        DialogQuery query = {process_.id, nullptr};
-        EnumWindows(MatchMessageBox, reinterpret_cast<LPARAM>(&query));
-        return query.found != nullptr;
+        return ShownMessageBox(process_.id) != nullptr;
     }
 
     // The current-file line, read from the window manager's copy: the held

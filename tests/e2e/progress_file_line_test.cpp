@@ -49,29 +49,6 @@ std::set<std::string> MemberNames() {
     return names;
 }
 
-struct BoxQuery {
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK MatchBox(HWND window, LPARAM parameter) {
-    BoxQuery& query = *reinterpret_cast<BoxQuery*>(parameter);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    char name[16] = "";
-    if (owner != query.processId || !IsWindowVisible(window) || !GetClassNameA(window, name, sizeof name)) return TRUE;
-    if (lstrcmpA(name, "#32770") != 0 || !GetDlgItem(window, 0xFFFF)) return TRUE;
-    query.found = window;
-    return FALSE;
-}
-
-// A message box of the process that is shown now, or null; no waiting.
-HWND ShownMessageBox(const DrivenProcess& process) {
-    BoxQuery query = {process.id, nullptr};
-    EnumWindows(MatchBox, reinterpret_cast<LPARAM>(&query));
-    return query.found;
-}
-
 // The line as the window manager keeps it: no message to the busy thread.
 std::string LineText(HWND dialog) {
     WCHAR wide[MAX_PATH + 2] = L"";
@@ -143,7 +120,7 @@ TEST_F(FileLine, NamesOnlyInstalledFilesAndEveryLongOneAndTheLast) {
             Sleep(1);
             continue;
         }
-        HWND box = ShownMessageBox(process_);
+        HWND box = ShownMessageBox(process_.id);
         if (!box) continue;
         std::string caption = WindowText(box);
         std::string text = MessageBoxText(box);

@@ -1,35 +1,9 @@
 #include "testlib/setup_run.h"
 
-namespace {
-
-struct BoxQuery {
-    DWORD processId;
-    const char* caption;
-    HWND found;
-};
-
-BOOL CALLBACK MatchBox(HWND window, LPARAM parameter) {
-    BoxQuery& query = *reinterpret_cast<BoxQuery*>(parameter);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    char text[512];
-    if (owner != query.processId || !IsWindowVisible(window)) return TRUE;
-    GetClassNameA(window, text, sizeof text);
-    if (lstrcmpA(text, "#32770") != 0 || !GetDlgItem(window, 0xFFFF)) return TRUE;
-    GetWindowTextA(window, text, sizeof text);
-    if (query.caption && lstrcmpA(text, query.caption) != 0) return TRUE;
-    query.found = window;
-    return FALSE;
-}
-
-}  // namespace
-
 HWND WaitForMessageBox(const DrivenProcess& process, const char* caption, int timeoutMs) {
     DWORD start = GetTickCount();
     for (;;) {
-        BoxQuery query = {process.id, caption, nullptr};
-        EnumWindows(MatchBox, reinterpret_cast<LPARAM>(&query));
-        if (query.found) return query.found;
+        if (HWND box = ShownMessageBox(process.id, caption)) return box;
         if (GetTickCount() - start > static_cast<DWORD>(timeoutMs)) return nullptr;
         if (WaitForSingleObject(process.process, 50) == WAIT_OBJECT_0) return nullptr;
     }

@@ -8,6 +8,7 @@ struct WindowQuery {
     DWORD processId;
     const char* caption;
     const char* className;
+    bool shownMessageBox;  // and visible, with a message box's text control
     HWND found;
 };
 
@@ -21,6 +22,7 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM parameter) {
         GetClassNameA(window, text, sizeof text);
         if (lstrcmpA(text, query.className) != 0) return TRUE;
     }
+    if (query.shownMessageBox && (!IsWindowVisible(window) || !GetDlgItem(window, 0xFFFF))) return TRUE;
     if (query.caption) {
         GetWindowTextA(window, text, sizeof text);
         if (lstrcmpA(text, query.caption) != 0) return TRUE;
@@ -52,7 +54,7 @@ bool StartProcess(const std::string& program, const std::string& directory, Driv
 HWND WaitForWindow(const DrivenProcess& process, const char* caption, const char* className, int timeoutMs) {
     DWORD start = GetTickCount();
     for (;;) {
-        WindowQuery query = {process.id, caption, className, nullptr};
+        WindowQuery query = {process.id, caption, className, false, nullptr};
         EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&query));
         if (query.found && IsWindowVisible(query.found)) return query.found;
         if (GetTickCount() - start > static_cast<DWORD>(timeoutMs)) return nullptr;
@@ -62,6 +64,12 @@ HWND WaitForWindow(const DrivenProcess& process, const char* caption, const char
             return query.found;
         }
     }
+}
+
+HWND ShownMessageBox(DWORD processId, const char* caption) {
+    WindowQuery query = {processId, caption, "#32770", true, nullptr};
+    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&query));
+    return query.found;
 }
 
 bool WaitForCaption(HWND window, const char* caption, int timeoutMs) {

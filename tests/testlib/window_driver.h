@@ -20,6 +20,10 @@ bool StartProcess(const std::string& program, const std::string& directory, Driv
 // match (null matches anything); null after timeoutMs.
 HWND WaitForWindow(const DrivenProcess& process, const char* caption, const char* className, int timeoutMs = 20000);
 
+// A message box of the process (a dialog with the static text 0xFFFF) that
+// is shown now, with this caption unless null; null when none, no waiting.
+HWND ShownMessageBox(DWORD processId, const char* caption = nullptr);
+
 // Waits until the window's caption equals caption; false after timeoutMs.
 bool WaitForCaption(HWND window, const char* caption, int timeoutMs = 20000);
 
