@@ -144,6 +144,10 @@ class Bench:
 
     # --- what arrived -----------------------------------------------------------
 
+    def complete(self, unix_folder, entries):
+        count = sum(len(files) for _, _, files in os.walk(unix_folder))
+        return count == len(entries)
+
     def verify(self, unix_folder, entries, label):
         count = 0
         total = 0
@@ -259,10 +263,18 @@ class Bench:
             line = '  %s: %-9s %d requests (%s), %.1f per installed file (%.1f less Wine start-up)' % (
                 name, 'SETUP.EXE', count, threads_text(threads), count / files, (count - noop) / files)
             for peer, installer in installers.items():
-                count, threads, (_, folder) = self.count_requests(
-                    os.path.basename(installer),
-                    lambda tracer: self.run_nsis(peer, installer, name, 'strace', tracer), peer + '-' + name)
-                self.verify(folder, entries, '%s %s under strace' % (PEER_LABELS[peer], name))
+                # The drawing peer, slowed down by the tracer, has been seen
+                # ending half way (its process terminated); one more try.
+                for attempt in (1, 2):
+                    count, threads, (_, folder) = self.count_requests(
+                        os.path.basename(installer),
+                        lambda tracer: self.run_nsis(peer, installer, name, 'strace', tracer), peer + '-' + name)
+                    if attempt == 1 and not self.complete(folder, entries):
+                        print('  %s %s ended before its last file under strace; once more' % (PEER_LABELS[peer], name),
+                              flush=True)
+                        continue
+                    self.verify(folder, entries, '%s %s under strace' % (PEER_LABELS[peer], name))
+                    break
                 line += '\n  %s: %-9s %d requests (%s), %.1f per installed file (%.1f less Wine start-up)' % (
                     name, PEER_LABELS[peer], count, threads_text(threads), count / files, (count - noop) / files)
             print(line, flush=True)
