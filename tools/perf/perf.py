@@ -13,9 +13,9 @@ figures; fails only when an installation did not install what it should.
              `AutoCloseWindow true`), as SETUP.EXE draws its dialog:
              `wine setup.exe /D=...`, which closes itself when done.
 
-Runs alternate between the three, each into a new empty folder, after one
-warm-up run of each; every run's folder is checked (file count, total
-size, SHA-256 of 20 files). With strace, one traced run of each counts
+Runs alternate between the three, each round starting with the next one,
+each into a new empty folder, after one warm-up round; every run's folder
+is checked (file count, total size, SHA-256 of 20 files). With strace, one traced run of each counts
 the wineserver requests per installed file.
 
 Runs inside an X session with the build's Wine prefix (tools/perf/perf.sh).
@@ -190,19 +190,29 @@ class Bench:
         print(line, flush=True)
         ours = []
         peers = {peer: [] for peer in installers}
-        for run in ['warm-up'] + [str(i) for i in range(1, self.runs + 1)]:
-            ms, folder = self.run_ours(dist, name, run)
-            ours_ok = ms is not None and self.verify(folder, entries, 'SETUP.EXE %s run %s' % (name, run))
-            text = '  run %-7s SETUP.EXE %6.0f ms' % (run, ms or 0)
-            for peer, installer in installers.items():
-                whole, folder = self.run_nsis(peer, installer, name, run)
-                ok = self.verify(folder, entries, '%s %s run %s' % (PEER_LABELS[peer], name, run))
-                text += '   %s %6.0f ms' % (PEER_LABELS[peer], whole - start_up)
-                if run != 'warm-up' and ok:
-                    peers[peer].append(whole - start_up)
-            if run != 'warm-up' and ours_ok:
-                ours.append(ms)
-            print(text, flush=True)
+        who = ['ours'] + list(installers)
+        for index, run in enumerate(['warm-up'] + [str(i) for i in range(1, self.runs + 1)]):
+            # Each round starts with another installer, so that none of them
+            # always follows the same one (the drawing peer's long run).
+            took = {}
+            for one in who[index % len(who):] + who[:index % len(who)]:
+                if one == 'ours':
+                    ms, folder = self.run_ours(dist, name, run)
+                    ok = ms is not None and self.verify(folder, entries, 'SETUP.EXE %s run %s' % (name, run))
+                else:
+                    whole, folder = self.run_nsis(one, installers[one], name, run)
+                    ok = self.verify(folder, entries, '%s %s run %s' % (PEER_LABELS[one], name, run))
+                    ms = whole - start_up
+                took[one] = (ms, ok)
+            text = '  run %-7s SETUP.EXE %6.0f ms' % (run, took['ours'][0] or 0)
+            for peer in installers:
+                text += '   %s %6.0f ms' % (PEER_LABELS[peer], took[peer][0])
+            if run != 'warm-up':
+                for one, (ms, ok) in took.items():
+                    if ok:
+                        (ours if one == 'ours' else peers[one]).append(ms)
+            first = who[index % len(who)]
+            print(text + '   (first: %s)' % ('SETUP.EXE' if first == 'ours' else PEER_LABELS[first]), flush=True)
         if ours:
             print('  SETUP.EXE median %.0f ms (OK in the destination dialog to "Installation successful!", '
                   'seen within %d ms)' % (statistics.median(ours), POLL_MS))
