@@ -30,6 +30,12 @@ std::string Str(const std::string& text) {
 
 std::string Num(long long n) { return std::to_string(n); }
 std::string Bool(bool b) { return b ? "true" : "false"; }
+// Eight hex digits, as archivers list a CRC-32.
+std::string Hex8(uint32_t n) {
+    char text[9];
+    snprintf(text, sizeof text, "%08x", static_cast<unsigned>(n));
+    return std::string("\"") + text + "\"";
+}
 
 // Arrays of a choice, in the order the walk fills them.
 enum Part { kNoPart = -1, kRunning, kBackups, kEntries, kProfiles, kPartCount };
@@ -89,9 +95,9 @@ public:
     void Member(const MemberFacts& m) override {
         if (quiet_) return;
         Put(std::string(firstMember_ ? "" : ",") + "\n  {\"name\":" + Str(m.name) + ",\"size\":" + Num(m.size) +
-            ",\"status\":" + Str(m.status) + ",\"output\":" + Str(m.output) + ",\"detail\":" + Str(m.detail) +
-            ",\"folder\":" + Bool(m.folder) + ",\"writes\":" + Bool(m.writes) + ",\"diskPrompt\":" +
-            Num(m.diskPrompt) + "}");
+            ",\"crc\":" + Hex8(m.crc) + ",\"status\":" + Str(m.status) + ",\"output\":" + Str(m.output) +
+            ",\"detail\":" + Str(m.detail) + ",\"folder\":" + Bool(m.folder) + ",\"writes\":" + Bool(m.writes) +
+            ",\"diskPrompt\":" + Num(m.diskPrompt) + "}");
         firstMember_ = false;
     }
     void Profile(const ProfileFacts& p) override {
