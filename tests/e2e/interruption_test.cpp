@@ -163,12 +163,7 @@ public:
     // The current-file line, read from the window manager's copy: the held
     // thread could not answer a message.
     std::string FileLine() const {
-        if (!ProgressDialog()) return std::string();
-        WCHAR wide[MAX_PATH + 2] = L"";
-        InternalGetWindowText(GetDlgItem(dialog_, kFileLine), wide, MAX_PATH + 1);
-        char text[2 * MAX_PATH + 4] = "";
-        WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, nullptr, nullptr);
-        return text;
+        return ProgressDialog() ? KeptWindowText(GetDlgItem(dialog_, kFileLine)) : std::string();
     }
 
     // True with the thread held once caught(*this) holds; false when the

@@ -50,13 +50,7 @@ std::set<std::string> MemberNames() {
 }
 
 // The line as the window manager keeps it: no message to the busy thread.
-std::string LineText(HWND dialog) {
-    WCHAR wide[MAX_PATH + 2] = L"";
-    InternalGetWindowText(GetDlgItem(dialog, kFileLine), wide, MAX_PATH + 1);
-    char text[2 * MAX_PATH + 4] = "";
-    WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, nullptr, nullptr);
-    return text;
-}
+std::string LineText(HWND dialog) { return KeptWindowText(GetDlgItem(dialog, kFileLine)); }
 
 class FileLine : public testing::Test {
 protected:

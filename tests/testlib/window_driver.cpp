@@ -89,6 +89,14 @@ std::string WindowText(HWND window) {
     return text;
 }
 
+std::string KeptWindowText(HWND window) {
+    WCHAR wide[MAX_PATH + 2] = L"";
+    InternalGetWindowText(window, wide, MAX_PATH + 1);
+    char text[2 * MAX_PATH + 4] = "";
+    WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, nullptr, nullptr);
+    return text;
+}
+
 std::string ControlText(HWND dialog, int id) {
     HWND control = GetDlgItem(dialog, id);
     return control ? WindowText(control) : std::string("<no control>");

@@ -28,6 +28,9 @@ HWND ShownMessageBox(DWORD processId, const char* caption = nullptr);
 bool WaitForCaption(HWND window, const char* caption, int timeoutMs = 20000);
 
 std::string WindowText(HWND window);
+// The text as the window manager keeps it: no message goes to the window's
+// thread, which may be busy or held.
+std::string KeptWindowText(HWND window);
 std::string ControlText(HWND dialog, int id);
 
 // A message box's text is the static control with id 0xFFFF.
