@@ -70,9 +70,11 @@ std::vector<std::string> Tree(const std::string& folder) {
     return paths;
 }
 
-// Types text as a Japanese keyboard would: single bytes as characters, a
-// double-byte character as the input method hands it over, both bytes in
-// one WM_IME_CHAR.
+// Types text into an empty field as a Japanese keyboard would: single
+// bytes as characters, a double-byte character as the input method hands
+// it over, both bytes in one WM_IME_CHAR. The window procedure posts that
+// on as two WM_CHARs, which a sent character would overtake, so each
+// double-byte character is waited for before the next key.
 void TypeShiftJis(HWND dialog, int id, const std::string& text) {
     for (size_t i = 0; i < text.size(); ++i) {
         const unsigned char c = static_cast<unsigned char>(text[i]);
@@ -82,6 +84,8 @@ void TypeShiftJis(HWND dialog, int id, const std::string& text) {
         }
         const WPARAM both = (static_cast<WPARAM>(c) << 8) | static_cast<unsigned char>(text[++i]);
         SendMessageTimeoutA(GetDlgItem(dialog, id), WM_IME_CHAR, both, 1, SMTO_ABORTIFHUNG, 5000, nullptr);
+        const std::string typedSoFar = text.substr(0, i + 1);
+        for (int wait = 0; wait < 200 && ControlText(dialog, id) != typedSoFar; ++wait) Sleep(10);
     }
 }
 
@@ -152,7 +156,7 @@ TEST_F(CodePage932, NewDestinationTypedEndingInSoAndABackslash) {
     HWND dialog = Start(root_ + "\\proposed");
     ASSERT_NE(dialog, nullptr);
     const std::string typed = root_ + "\\data" + kSo + "\\";
-    // Posted keystrokes can be lost while Wine is busy elsewhere: type again.
+    // Keystrokes can be lost while Wine is busy elsewhere: type again.
     for (int attempt = 0; attempt < 3 && ControlText(dialog, IDC_INPUT_EDIT) != typed; ++attempt) {
         SetControlText(dialog, IDC_INPUT_EDIT, "");
         TypeShiftJis(dialog, IDC_INPUT_EDIT, typed);
