@@ -24,7 +24,7 @@ add_library(corvane_product STATIC ${PRODUCT_SOURCES})
 target_include_directories(corvane_product PUBLIC ${CMAKE_SOURCE_DIR})
 target_compile_definitions(corvane_product PUBLIC WINVER=0x0400 _WIN32_WINNT=0x0400 _WIN32_IE=0x0400 NOMINMAX)
 target_compile_options(corvane_product PRIVATE ${PRODUCT_COMPILE_OPTIONS})
-target_link_libraries(corvane_product PUBLIC shell32 gdi32 user32 kernel32)
+target_link_libraries(corvane_product PUBLIC gdi32 user32 kernel32)
 
 # The C routines (PRODUCT_COMPILE_OPTIONS and RUNTIME_COMPILE_OPTIONS: common.cmake).
 add_library(product_runtime STATIC ${RUNTIME_SOURCES} ${CMAKE_SOURCE_DIR}/startup/runtime/entry_win32.cpp)

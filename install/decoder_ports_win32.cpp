@@ -19,17 +19,19 @@ HWND DialogOf(void* context) { return static_cast<HWND>(context); }
 
 // Every look at the message queue is a round trip to the window system
 // (under Wine a server request): small members would look several times a
-// millisecond. Input waits at most this long, well below what a person
-// notices; a busy tree of small files looks 40 times a second.
-const DWORD kPumpInterval = 25;
+// millisecond. Input waits at most this long, below what a person
+// notices; a busy tree of small files looks 20 times a second.
+const DWORD kPumpInterval = 50;
 
 void Pump(void*) {
+    // A name that had to wait is due on the file line's own clock, which
+    // asks nothing of the window system.
+    ShowDueProgressFile();
     static DWORD last = 0;
     DWORD now = GetTickCount();
     if (now - last < kPumpInterval) return;
     last = now;
     PumpPendingMessages();
-    ShowDueProgressFile();
 }
 
 uint32_t TickCount(void*) { return GetTickCount(); }

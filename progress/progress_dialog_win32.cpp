@@ -75,6 +75,11 @@ INT_PTR CALLBACK ProgressDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
     case WM_PAINT: return OnPaintProgressDialog(dialog);
     case WM_COMMAND: return OnProgressCommand(wParam, lParam);
     case WM_KEYDOWN: return OnProgressKey(dialog, wParam);
+    // The window's default colours, as the dialog's default handling would
+    // give them here, but without its question whether the dialog has a
+    // themed texture: under Wine a server request at every repaint of the
+    // file line.
+    case WM_CTLCOLORSTATIC: return static_cast<INT_PTR>(DefWindowProcA(dialog, message, wParam, lParam));
     default: return FALSE;
     }
 }

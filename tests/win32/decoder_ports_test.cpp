@@ -145,17 +145,17 @@ TEST_F(DecoderPortsTest, WithoutDialogF9CancelsPollsOnly) {
     EXPECT_TRUE(recorder.commandIds.empty());
 }
 
-// The port looks at the queue at most every 25 ms: each pump here comes
+// The port looks at the queue at most every 50 ms: each pump here comes
 // later than that.
 TEST_F(DecoderPortsTest, PumpDispatchesPendingMessages) {
     PostMessageA(window_, kPingMessage, 0, 0);
     PostMessageA(window_, kPingMessage, 0, 0);
-    Sleep(40);
+    Sleep(60);
     PumpMessages(state_);
     EXPECT_EQ(recorder.pings, 2);
     WithoutDialog();
     PostMessageA(window_, kPingMessage, 0, 0);
-    Sleep(40);
+    Sleep(60);
     PumpMessages(state_);
     EXPECT_EQ(recorder.pings, 3);
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -261,6 +262,23 @@ TEST_F(ProgressDialog, EnterCancelsOnlyWhileTheParentIsNotMinimized) {
     Settle();
     SendMessageA(dialog_, WM_KEYDOWN, VK_RETURN, 0);
     EXPECT_TRUE(ProgressAborted());
+}
+
+// The file line is drawn as the dialog's other texts: dark text on the
+// dialog's own background, whatever the dialog answers for its colours.
+TEST_F(ProgressDialog, FileLineIsDarkTextOnTheDialogsBackground) {
+    ShowProgressFile("C:\\CORVANE\\README.TXT");
+    Settle();
+    HWND line = GetDlgItem(dialog_, IDC_PROGRESS_FILE);
+    ASSERT_EQ(WindowText(line), "\rC:\\CORVANE\\README.TXT");
+    const COLORREF background = ClientPixel(dialog_, 2, 2);
+    EXPECT_EQ(background, GetSysColor(COLOR_BTNFACE));
+    const std::vector<COLORREF> pixels = Snapshot(line);
+    ASSERT_FALSE(pixels.empty());
+    EXPECT_EQ(pixels.back(), background);
+    // Most of the line is background; the name's strokes are dark.
+    EXPECT_GT(std::count(pixels.begin(), pixels.end(), background), static_cast<std::ptrdiff_t>(pixels.size() / 2));
+    EXPECT_GT(std::count(pixels.begin(), pixels.end(), GetSysColor(COLOR_WINDOWTEXT)), 20);
 }
 
 TEST_F(ProgressDialog, CancelClickReachesTheDialogThroughThePump) {

@@ -314,6 +314,8 @@ def main():
           'warm-up run of each; every run into a new empty folder' %
           (subprocess.run(['wine', '--version'], capture_output=True, text=True).stdout.strip(), bench.prefix,
            args.runs), flush=True)
+    print('C:\\perf, where every run installs: %s' % os.environ.get('PERF_DISK', 'the prefix\'s own disk'),
+          flush=True)
     cpus = sorted(os.sched_getaffinity(0))
     print('CPUs: %s of %d%s' % (','.join(map(str, cpus)), os.cpu_count(),
                                  '' if len(cpus) == os.cpu_count() else ' (PERF_CPUS)'), flush=True)
