@@ -31,7 +31,14 @@ FileHandle OpenWith(const char* path, DWORD attributesAndFlags, DWORD dispositio
 
 FileHandle OpenExistingFile(const char* path, unsigned mode) { return OpenWith(path, 0, OPEN_EXISTING, mode); }
 
+// A file that is not there yet is made as a new one. Replacing it would
+// first cut it to nothing, and a cut file is written out as soon as it is
+// closed on some file systems (ext4 under Wine, every installed file).
+// Only an existing file is replaced, with the same outcome as before.
 FileHandle CreateNewFile(const char* path, uint32_t attributesAndFlags) {
+    FileHandle file = OpenWith(path, attributesAndFlags, CREATE_NEW, kModeRead | kShareCompatible);
+    const unsigned long code = FileErrorCode();
+    if (file != kInvalidFile || (code != ERROR_FILE_EXISTS && code != ERROR_ALREADY_EXISTS)) return file;
     return OpenWith(path, attributesAndFlags, CREATE_ALWAYS, kModeRead | kShareCompatible);
 }
 
