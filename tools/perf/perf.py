@@ -190,6 +190,10 @@ class Bench:
         print(line, flush=True)
         ours = []
         peers = {peer: [] for peer in installers}
+        # A round pairs runs made close together: the median of the rounds'
+        # ratios is steadier than the ratio of the medians when the machine
+        # slows down and recovers during the session.
+        rounds = {peer: [] for peer in installers}
         who = ['ours'] + list(installers)
         for index, run in enumerate(['warm-up'] + [str(i) for i in range(1, self.runs + 1)]):
             # Each round starts with another installer, so that none of them
@@ -211,6 +215,9 @@ class Bench:
                 for one, (ms, ok) in took.items():
                     if ok:
                         (ours if one == 'ours' else peers[one]).append(ms)
+                for peer in installers:
+                    if took['ours'][1] and took[peer][1]:
+                        rounds[peer].append(took['ours'][0] / took[peer][0])
             first = who[index % len(who)]
             print(text + '   (first: %s)' % ('SETUP.EXE' if first == 'ours' else PEER_LABELS[first]), flush=True)
         if ours:
@@ -224,6 +231,10 @@ class Bench:
             if ours and times:
                 print('  ours/%s install-time ratio %.2f' %
                       (PEER_RATIO_LABELS[peer], statistics.median(ours) / statistics.median(times)))
+        for peer, ratios in rounds.items():
+            if ratios:
+                print('  ours/%s ratio of each round: %s; median %.2f' %
+                      (PEER_RATIO_LABELS[peer], ' '.join('%.2f' % r for r in ratios), statistics.median(ratios)))
         if not installers:
             print('  NSIS skipped: makensis is not installed')
         return dist, installers, entries
