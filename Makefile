@@ -47,8 +47,10 @@ perf: product
 
 # libFuzzer targets (clang), sanitizers on all the code they call, side by
 # side for FUZZ_SECONDS each; findings land in fuzz/crashers/<target>.
+# The _i686 targets are the decoder's targets built for i686, whose 32-bit
+# loops SETUP.EXE runs; each shares its target's seeds and crashers.
 FUZZ_SECONDS ?= 60
-FUZZ_TARGETS := $(basename $(notdir $(wildcard fuzz/*_fuzz.cpp fuzz/*_fuzzer.cpp)))
+FUZZ_TARGETS := $(basename $(notdir $(wildcard fuzz/*_fuzz.cpp fuzz/*_fuzzer.cpp))) inflate_fuzz_i686 inflate_roundtrip_fuzz_i686
 fuzz: deps
 	CC=clang CXX=clang++ cmake -S . -B $(BUILD)/fuzz -DCORVANE_FUZZ=ON -DCORVANE_SANITIZE=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 	cmake --build $(BUILD)/fuzz -j $(JOBS) --target $(FUZZ_TARGETS) zip_fixtures

@@ -7,17 +7,21 @@
 # fuzz/crashers/TARGET, which the test run replays.
 # Usage: run-fuzz.sh BUILD_DIR SECONDS TARGET...
 set -e
+# An i686 build of a target (TARGET_i686, in BUILD/i686) shares the
+# target's seeds and crashers.
+program() { if [ -e "$1/$2" ]; then echo "$1/$2"; else echo "$1/i686/$2"; fi; }
 if [ "$1" = --one ]; then
   build=$2; seconds=$3; target=$4
   root=$(cd "$(dirname "$0")/.." && pwd)
+  seeds=${target%_i686}
   work="$build/corpus/$target"
-  mkdir -p "$work" "$root/fuzz/crashers/$target" "$root/fuzz/corpus/$target"
+  mkdir -p "$work" "$root/fuzz/crashers/$seeds" "$root/fuzz/corpus/$seeds"
   extra=""
   [ "$target" = zip_archive_fuzzer ] && extra="$build/zip_fixtures"
   status=0
   /usr/bin/time -f '%U %S' -o "$build/$target.cpu" \
-  "$build/$target" -max_total_time="$seconds" -print_final_stats=1 -rss_limit_mb=2048 -max_len=65536 \
-    -artifact_prefix="$root/fuzz/crashers/$target/" "$work" "$root/fuzz/corpus/$target" $extra \
+  "$(program "$build" "$target")" -max_total_time="$seconds" -print_final_stats=1 -rss_limit_mb=2048 -max_len=65536 \
+    -artifact_prefix="$root/fuzz/crashers/$seeds/" "$work" "$root/fuzz/corpus/$seeds" $extra \
     >"$build/$target.log" 2>&1 || status=$?
   echo "$status" >"$build/$target.status"
   exit 0
@@ -44,7 +48,9 @@ for target in "$@"; do
   printf '%-28s %12s executions  %-22s %4s CPU-min  %s\n' "$target" "${runs:-?}" "${coverage:-cov: ?}" \
     "${cpu:-?}" "$verdict"
   # Keep the smallest set of inputs that covers what the seeds and this
-  # run's corpus cover together.
+  # run's corpus cover together; measured by the target's own build, not
+  # by its i686 build, whose coverage is of other code.
+  [ "${target%_i686}" = "$target" ] || continue
   minimal="$build/corpus/$target.min"
   rm -rf "$minimal" && mkdir -p "$minimal"
   extra=""

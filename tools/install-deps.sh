@@ -22,6 +22,9 @@ have mformat || need="$need mtools"
 [ -e /usr/include/zlib.h ] || need="$need zlib1g-dev"
 [ -e /usr/include/libdeflate.h ] || need="$need libdeflate-dev"
 [ -e /usr/i686-w64-mingw32/include/zlib.h ] || need="$need libz-mingw-w64-dev"
+# The decoder's fuzz targets once more for i686 (its 32-bit loops): zlib
+# for i386 to link in.
+[ -e /usr/lib/i386-linux-gnu/libz.a ] || need="$need zlib1g-dev:i386"
 # The old-processor test: the product's code built by the i686 Linux
 # compiler of the same GCC, run by qemu-user as a 486 and a Pentium.
 have i686-linux-gnu-g++ || need="$need g++-i686-linux-gnu"
