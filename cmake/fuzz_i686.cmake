@@ -33,14 +33,8 @@ function(add_i686_fuzz_target target)
   set(dir ${CMAKE_BINARY_DIR}/i686/${name}.objects)
   set(objects)
   foreach(src ${sources})
-    file(RELATIVE_PATH rel ${CMAKE_SOURCE_DIR} ${src})
-    string(REPLACE "/" "_" object ${rel})
-    set(object ${dir}/${object}.o)
-    add_custom_command(OUTPUT ${object}
-      COMMAND ${CMAKE_COMMAND} -E make_directory ${dir}
-      COMMAND ${I686_CLANGXX} ${i686_options} -MD -MF ${object}.d -c ${src} -o ${object}
-      DEPENDS ${src} ${CMAKE_SOURCE_DIR}/cmake/fuzz_i686.cmake DEPFILE ${object}.d
-      COMMENT "i686 (${name}): ${rel}" VERBATIM)
+    add_i686_object(object ${dir} "i686 (${name})" ${I686_CLANGXX} ${CMAKE_SOURCE_DIR}/cmake/fuzz_i686.cmake ${src}
+      ${i686_options})
     list(APPEND objects ${object})
   endforeach()
   # In a folder of its own: a file named as its target would depend on itself.

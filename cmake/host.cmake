@@ -28,6 +28,7 @@ add_test_programs(host corvane_core)
 
 include(cmake/host_extras.cmake OPTIONAL)
 include(cmake/checker.cmake)
+include(cmake/i686_objects.cmake)
 include(cmake/fuzz.cmake)
 include(cmake/fuzz_i686.cmake)
 include(cmake/fault_points.cmake)

@@ -38,9 +38,6 @@ function(add_old_cpu_program name)
   set(dir ${CMAKE_BINARY_DIR}/old_cpu/${name}.objects)
   set(objects)
   foreach(src ${OLD_CPU_PRODUCT_SOURCES} ${RUNTIME_SOURCES} ${OLD_CPU_SEAM_SOURCES})
-    file(RELATIVE_PATH rel ${CMAKE_SOURCE_DIR} ${src})
-    string(REPLACE "/" "_" object ${rel})
-    set(object ${dir}/${object}.o)
     set(extra)
     if(src IN_LIST DECODER_SPEED_SOURCES)
       set(extra ${DECODER_SPEED_OPTIONS})
@@ -49,11 +46,7 @@ function(add_old_cpu_program name)
     elseif(src IN_LIST OLD_CPU_SEAM_SOURCES)
       set(extra -ffreestanding)
     endif()
-    add_custom_command(OUTPUT ${object}
-      COMMAND ${CMAKE_COMMAND} -E make_directory ${dir}
-      COMMAND ${I686_LINUX_CXX} ${common} ${extra} -MD -MF ${object}.d -c ${src} -o ${object}
-      DEPENDS ${src} ${options_files} DEPFILE ${object}.d
-      COMMENT "i386 Linux (${name}): ${rel}" VERBATIM)
+    add_i686_object(object ${dir} "i386 Linux (${name})" ${I686_LINUX_CXX} "${options_files}" ${src} ${common} ${extra})
     list(APPEND objects ${object})
   endforeach()
   set(program ${CMAKE_BINARY_DIR}/old_cpu/${name})

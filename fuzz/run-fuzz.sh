@@ -9,7 +9,7 @@
 set -e
 # An i686 build of a target (TARGET_i686, in BUILD/i686) shares the
 # target's seeds and crashers.
-program() { if [ -e "$1/$2" ]; then echo "$1/$2"; else echo "$1/i686/$2"; fi; }
+program() { case $2 in *_i686) echo "$1/i686/$2" ;; *) echo "$1/$2" ;; esac; }
 if [ "$1" = --one ]; then
   build=$2; seconds=$3; target=$4
   root=$(cd "$(dirname "$0")/.." && pwd)
